@@ -38,6 +38,15 @@ GLuint create_float_texture(QOpenGLFunctions_3_3_Core& gl, Frame_buffer<Pixel> c
     return texture;
 }
 
+// Adds one shader and tells whether it left a log to report. Qt keeps a failed
+// shader's log in the program until the next failure or link, so a shader that
+// compiled after one that failed must not report that stale log as its own.
+template <class Program, class Shader_type>
+bool shader_failed_with_log(Program& program, Shader_type type, QString const& file)
+{
+    return !program.addShaderFromSourceFile(type, file) && !program.log().isEmpty();
+}
+
 // Qt's log entries name this file and function, whatever the build's paths.
 QMessageLogger critical_log(int line)
 {
@@ -90,12 +99,10 @@ QGLShaderProgram* init_program(QGLContext const* context, QString const& vertex_
     std::cout << "Loading shader: " << vertex_file.toStdString() << " " << fragment_file.toStdString() << std::endl;
 
     auto* program = new QGLShaderProgram(context);
-    program->addShaderFromSourceFile(QGLShader::Vertex, vertex_file);
-    if (!program->log().isEmpty())
+    if (shader_failed_with_log(*program, QGLShader::Vertex, vertex_file))
         std::cout << "init_program: " << vertex_file.toStdString() << " log: " << program->log().toStdString();
 
-    program->addShaderFromSourceFile(QGLShader::Fragment, fragment_file);
-    if (!program->log().isEmpty())
+    if (shader_failed_with_log(*program, QGLShader::Fragment, fragment_file))
         std::cout << "init_program: " << fragment_file.toStdString() << " log: " << program->log().toStdString();
 
     program->link();
@@ -110,16 +117,14 @@ QOpenGLShaderProgram* init_program(QString const& vertex_file, QString const& fr
               << std::endl;
 
     auto* program = new QOpenGLShaderProgram;
-    program->addShaderFromSourceFile(QOpenGLShader::Vertex, vertex_file);
-    if (!program->log().isEmpty())
+    if (shader_failed_with_log(*program, QOpenGLShader::Vertex, vertex_file))
     {
         std::cout << "init_program" << " " << vertex_file.toStdString() << " log: " << program->log().toStdString();
         critical_log(__LINE__).critical().noquote().nospace() << "Vertex shader log: " << vertex_file << "\nlog: "
                                                               << program->log();
     }
 
-    program->addShaderFromSourceFile(QOpenGLShader::Fragment, fragment_file);
-    if (!program->log().isEmpty())
+    if (shader_failed_with_log(*program, QOpenGLShader::Fragment, fragment_file))
     {
         std::cout << "init_program" << " " << fragment_file.toStdString() << " log: " << program->log().toStdString();
         critical_log(__LINE__).critical().noquote().nospace() << "Fragment shader log: " << fragment_file << "\nlog: "

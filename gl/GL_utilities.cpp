@@ -190,7 +190,7 @@ void draw_box(Eigen::Vector3f const& center, Eigen::Vector3f const& size, float 
 void draw_arrow(Eigen::Vector3f const& from, Eigen::Vector3f const& to, float head)
 {
     float const length = (to - from).norm();
-    float const angle_degrees = std::atan2(to.y() - from.y(), to.x() - from.x()) * 180.f / float(M_PI);
+    float const angle_degrees = std::atan2(to.y() - from.y(), to.x() - from.x()) * 180.f / float(EIGEN_PI);
 
     glPushMatrix();
     // Turn about `from`, so the arrow starts there whatever its direction.

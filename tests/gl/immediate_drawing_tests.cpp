@@ -141,9 +141,6 @@ TEST_F(Immediate_drawing, arrow_runs_from_start_to_tip_in_any_direction)
             draw_arrow(Eigen::Vector3f(c.from.x(), c.from.y(), 0.f), Eigen::Vector3f(c.to.x(), c.to.y(), 0.f), c.head);
         });
         expect_points(expected_outline(c.from, c.to, c.head), drawn);
-        ASSERT_EQ(7u, drawn.size());
-        EXPECT_NEAR(window(c.to).x(), drawn[4].position.x(), 1e-3f) << "tip";
-        EXPECT_NEAR(window(c.to).y(), drawn[4].position.y(), 1e-3f) << "tip";
         expect_identity_modelview();
     }
 }

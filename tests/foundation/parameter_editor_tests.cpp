@@ -58,6 +58,21 @@ void press_enter(QWidget* widget)
     QTest::keyClick(widget, Qt::Key_Return);
 }
 
+// Parameters of every kind that count their callbacks.
+struct One_of_each_kind : ::testing::Test
+{
+    One_of_each_kind()
+    {
+        name.set_value_no_update(std::string("ab"));
+    }
+
+    int calls = 0;
+    std::function<void()> count_call = [this] { ++calls; };
+    Parameter flag{"flag", false, count_call}, count{"count", 3, 0, 10, count_call};
+    Parameter speed{"speed", 2.5f, 0.f, 10.f, count_call}, choice{"choice", 0, {"a", "b"}, count_call};
+    Parameter name{"name", false, count_call};
+};
+
 } // namespace
 
 TEST(Parameter_editors, each_kind_of_parameter_gets_its_editor)
@@ -120,14 +135,8 @@ TEST(Parameter_editors, each_kind_of_parameter_gets_its_editor)
     EXPECT_EQ(nullptr, editor_widget(odd));
 }
 
-TEST(Parameter_editors, a_user_edit_sets_the_value_and_runs_the_callback_once)
+TEST_F(One_of_each_kind, a_user_edit_sets_the_value_and_runs_the_callback_once)
 {
-    int calls = 0;
-    auto count_call = [&] { ++calls; };
-    Parameter flag("flag", false, count_call), count("count", 3, 0, 10, count_call);
-    Parameter speed("speed", 2.5f, 0.f, 10.f, count_call), choice("choice", 0, {"a", "b"}, count_call);
-    Parameter name("name", false, count_call);
-    name.set_value_no_update(std::string("ab"));
 
     auto flag_widget = editor_widget(flag);
     qobject_cast<QCheckBox*>(flag_widget.get())->click();
@@ -166,14 +175,8 @@ TEST(Parameter_editors, a_user_edit_sets_the_value_and_runs_the_callback_once)
     EXPECT_EQ(2, line->cursorPosition()) << "typing in the middle keeps the cursor in place";
 }
 
-TEST(Parameter_editors, changes_from_code_show_without_running_callbacks)
+TEST_F(One_of_each_kind, changes_from_code_show_without_running_callbacks)
 {
-    int calls = 0;
-    auto count_call = [&] { ++calls; };
-    Parameter flag("flag", false, count_call), count("count", 3, 0, 10, count_call);
-    Parameter speed("speed", 2.5f, 0.f, 10.f, count_call), choice("choice", 0, {"a", "b"}, count_call);
-    Parameter name("name", false, count_call);
-    name.set_value_no_update(std::string("ab"));
     auto flag_widget = editor_widget(flag), count_widget = editor_widget(count), speed_widget = editor_widget(speed);
     auto choice_widget = editor_widget(choice), name_widget = editor_widget(name);
 

@@ -115,21 +115,3 @@ TEST_F(Particle_drawing, curve_particles_draw_in_the_current_matrices_with_displ
     gl()->glLoadIdentity();
     EXPECT_EQ(GLenum(GL_NO_ERROR), gl()->glGetError());
 }
-
-TEST_F(Particle_drawing, point_parameters_turn_sprites_off_and_smoothing_on)
-{
-    set_point_parameters(true);
-    GLfloat attenuation[3] = {-1.f, -1.f, -1.f};
-    gl()->glGetFloatv(GL_POINT_DISTANCE_ATTENUATION, attenuation);
-    EXPECT_EQ(0.f, attenuation[0]);
-    EXPECT_FLOAT_EQ(0.001f, attenuation[1]);
-    EXPECT_FALSE(gl()->glIsEnabled(GL_POINT_SPRITE));
-    EXPECT_TRUE(gl()->glIsEnabled(GL_POINT_SMOOTH));
-
-    set_point_parameters(false);
-    gl()->glGetFloatv(GL_POINT_DISTANCE_ATTENUATION, attenuation);
-    EXPECT_EQ(1.f, attenuation[0]);
-    EXPECT_EQ(0.f, attenuation[1]);
-    gl()->glDisable(GL_POINT_SMOOTH);
-    EXPECT_EQ(GLenum(GL_NO_ERROR), gl()->glGetError());
-}

@@ -136,17 +136,6 @@ TEST(Targeted_particle_system, particle_arrives_at_rest_and_then_hovers_about_it
     EXPECT_LE((arrived.target - arrived.position).norm(), 0.1f);
 }
 
-TEST(Targeted_particle_system, added_particles_head_for_their_targets)
-{
-    Targeted_particle p;
-    p.position = Eigen::Vector3f(1.f, 2.f, 3.f);
-    p.target = Eigen::Vector3f(2.f, 2.f, 1.f);
-    Targeted_particle_system system(0.5f);
-    system.add_particles({p, p});
-    ASSERT_EQ(2u, system.get_particles().size());
-    EXPECT_TRUE(system.get_particles()[1].initial_speed.isApprox(Eigen::Vector3f(1.f, 0.f, -2.f) * 2.55f / 0.5f));
-}
-
 namespace
 {
 

@@ -13,11 +13,6 @@ Color4 brightened(Color4 const& color, float amount)
     return Color4(color.r + amount, color.g + amount, color.b + amount, color.a);
 }
 
-float rand_signed()
-{
-    return rand_0_32767() * 2.f / 32767.f - 1.f;
-}
-
 } // namespace
 
 Curve_particle_system::Curve_particle_system(std::vector<Eigen::Vector3f> const& points, float duration)

@@ -14,16 +14,6 @@
 namespace
 {
 
-float rand_unit()
-{
-    return rand_0_32767() / 32767.f;
-}
-
-float rand_signed()
-{
-    return rand_0_32767() * 2.f / 32767.f - 1.f;
-}
-
 // Each pixel's red becomes how much it differs from the mean red around it, so
 // only the edges of the letters stay lit.
 QImage outline_of(QImage const& image)

@@ -109,15 +109,6 @@ TEST(Molecule_motion, orientation_turns_the_atoms_about_the_centre)
     expect_near(Eigen::Vector3f(5.f - offset.x(), -offset.y(), 0.f), water._atoms[1].get_position(), 1e-5f);
 }
 
-TEST(Molecule_motion, id_reaches_every_atom)
-{
-    Molecule water = create_molecule("H2O", Eigen::Vector3f::Zero());
-    EXPECT_EQ(-1, water._atoms[0]._parent_id);
-    water.set_id(42);
-    EXPECT_EQ(42, water._id);
-    for (Atom const& atom : water._atoms) EXPECT_EQ(42, atom._parent_id);
-}
-
 // Archives write every field; one left unset would be saved as garbage or NaN.
 TEST(Molecule_construction, default_molecule_is_fully_initialised_and_says_so)
 {

@@ -1,0 +1,87 @@
+#ifndef SIMULATION_LEVEL_ELEMENT_H
+#define SIMULATION_LEVEL_ELEMENT_H
+
+#include "foundation/Notifiable.h"
+#include "foundation/Parameter_list.h"
+#include "simulation/Animation.h"
+
+#include <Eigen/Core>
+#include <Eigen/Geometry>
+
+#include <vector>
+
+class Level_element_visitor;
+
+// Anything placed in a level. Its local frame is `transform` about `_position`:
+// a world point p has local coordinates inverse_transform x (p - _position).
+class Level_element
+{
+public:
+    enum User_editable { Rotate = 1, Translate = 2, Scale = 4, Property = 8 };
+
+    Level_element();
+    // Copies are deep: the copy owns new property parameters.
+    Level_element(Level_element const& other);
+    Level_element(Level_element&& other) noexcept;
+    Level_element& operator=(Level_element const& other);
+    Level_element& operator=(Level_element&& other) noexcept;
+    virtual ~Level_element();
+
+    virtual void accept(Level_element_visitor& visitor) = 0;
+    virtual void animate(float dt);
+    virtual void reset();
+    virtual float get_energy_consumption() const;
+    virtual Eigen::AlignedBox3f get_bounding_box() const = 0;
+    virtual void apply_parameters(Parameter_list const& parameters);
+
+    Eigen::Vector3f const& get_position() const { return _position; }
+    void set_position(Eigen::Vector3f const& position);
+
+    Eigen::Matrix4f const& get_transform() const { return transform; }
+    void set_transform(Eigen::Matrix4f const& new_transform);
+
+    Eigen::Vector3f to_local(Eigen::Vector3f const& world_point) const;
+    // A local direction in world terms: the linear part times d plus the translation column.
+    Eigen::Vector3f to_world_direction(Eigen::Vector3f const& local_direction) const;
+
+    void add_notifiable(Notifiable* listener);
+    void remove_notifiable(Notifiable* listener);
+
+    bool is_persistent() const { return _persistent; }
+    void set_persistent(bool persistent) { _persistent = persistent; }
+    bool is_selected() const { return _selected; }
+    void set_selected(bool selected) { _selected = selected; }
+    int get_user_editable() const { return _user_editable; }
+    void set_user_editable(int user_editable) { _user_editable = user_editable; }
+
+    Parameter_list& get_properties() { return _properties; }
+    Parameter_list const& get_properties() const { return _properties; }
+    // Only for elements that have an animation.
+    Animation& get_animation() { return _animations.front(); }
+
+    // Keeps a copy of the parameter under its own name, replacing one of that name.
+    void add_property(Parameter const& parameter);
+
+    void apply_animations();
+
+protected:
+    Eigen::Vector3f _position = Eigen::Vector3f::Zero();
+    int _user_editable = 0;
+    std::vector<Animation> _animations;
+    std::vector<Notifiable*> _listeners;
+    bool _persistent = true;
+    bool _selected = false;
+    Parameter_list _properties;
+    Eigen::Matrix4f transform = Eigen::Matrix4f::Identity();
+    Eigen::Matrix4f _inverse_transform = Eigen::Matrix4f::Identity();
+
+private:
+    void copy_plain_fields(Level_element const& other);
+    void notify_listeners();
+};
+
+// World box around the eight corners of a box given in the element's local frame.
+Eigen::AlignedBox3f corner_bounding_box(Level_element const& element, Eigen::Vector3f const& boxmin,
+                                        Eigen::Vector3f const& boxmax);
+
+#endif

@@ -1,0 +1,51 @@
+#ifndef SIMULATION_MOLECULE_H
+#define SIMULATION_MOLECULE_H
+
+#include "simulation/Atom.h"
+
+#include <Eigen/Core>
+#include <Eigen/Geometry>
+
+#include <vector>
+
+// A rigid body of atoms, integrated by its momenta.
+class Molecule
+{
+public:
+    // Only for reading molecules from archives.
+    Molecule();
+    // An empty molecule whose body origin is at the position.
+    explicit Molecule(Eigen::Vector3f const& position);
+
+    void add_atom(Atom const& atom);
+    // Records the last atom as bonded to atom i (one direction only).
+    void connect_last_atom(int i);
+    void resize_connectivity(int n);
+
+    void clear_state();
+    void init_mass_properties();
+    void update_derived(float mass_factor);
+    void update_atom_positions();
+    void set_orientation(Eigen::Quaternionf const& q);
+    void set_id(int id);
+
+    std::vector<Atom> _atoms;
+    float _mass = 0.f;
+    Eigen::Matrix3f _I_body = Eigen::Matrix3f::Identity();
+    Eigen::Matrix3f _I_body_inv = Eigen::Matrix3f::Identity();
+    Eigen::Vector3f _x = Eigen::Vector3f::Zero();
+    Eigen::Quaternionf _q = Eigen::Quaternionf::Identity();
+    Eigen::Vector3f _P = Eigen::Vector3f::Zero();
+    Eigen::Vector3f _L = Eigen::Vector3f::Zero();
+    Eigen::Matrix3f _I_inv = Eigen::Matrix3f::Identity();
+    Eigen::Matrix3f _R = Eigen::Matrix3f::Identity();
+    Eigen::Vector3f _v = Eigen::Vector3f::Zero();
+    Eigen::Vector3f _omega = Eigen::Vector3f::Zero();
+    Eigen::Vector3f _force = Eigen::Vector3f::Zero();
+    Eigen::Vector3f _torque = Eigen::Vector3f::Zero();
+    std::vector<std::vector<int>> _connectivity;
+    float _accumulated_charge = 0.f;
+    int _id = 0;
+};
+
+#endif

@@ -1,0 +1,182 @@
+#include "simulation/Cpu_force.h"
+#include "simulation/Molecule_factory.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <list>
+#include <random>
+
+namespace
+{
+
+float const coulomb = 1.f;
+float const vdw = 0.1f;
+float const radius_factor = 1.4f;
+Eigen::Vector2f const field(100.f, 100.f);
+
+std::list<Molecule> with_ids(std::list<Molecule> molecules)
+{
+    int id = 0;
+    for (Molecule& molecule : molecules) molecule.set_id(id++);
+    return molecules;
+}
+
+std::vector<Eigen::Vector3f> forces_of(Cpu_force& force, std::list<Molecule> const& molecules)
+{
+    Eigen::Vector3f const* forces = force.calc_forces(molecules, coulomb, vdw, radius_factor, 0.f, field);
+    return std::vector<Eigen::Vector3f>(forces, forces + force.get_atom_count());
+}
+
+// The law written out plainly in double precision, pair by pair.
+std::vector<Eigen::Vector3d> reference_forces(std::list<Molecule> const& molecules)
+{
+    std::vector<Atom const*> atoms;
+    std::vector<int> owners;
+    for (Molecule const& molecule : molecules)
+    {
+        for (Atom const& atom : molecule._atoms)
+        {
+            atoms.push_back(&atom);
+            owners.push_back(molecule._id);
+        }
+    }
+    std::vector<Eigen::Vector3d> forces(atoms.size(), Eigen::Vector3d::Zero());
+    for (size_t i = 0; i < atoms.size(); ++i)
+    {
+        for (size_t j = 0; j < atoms.size(); ++j)
+        {
+            if (owners[i] == owners[j]) continue;
+            Eigen::Vector3d const d = (atoms[i]->get_position() - atoms[j]->get_position()).cast<double>();
+            double const r = d.norm();
+            double magnitude = double(atoms[i]->_charge) * coulomb * atoms[j]->_charge / (r * r);
+            if (atoms[i]->_type != 0 && atoms[j]->_type != 0)
+            {
+                double const s = (double(atoms[i]->_radius) + atoms[j]->_radius) * radius_factor / r;
+                magnitude += 4.0 * vdw * (std::pow(s, 12) - std::pow(s, 6));
+            }
+            forces[i] += magnitude * d / r;
+        }
+    }
+    return forces;
+}
+
+// Molecules scattered in a cube, never closer than `gap` between centres.
+std::list<Molecule> random_molecules(int count, float cube, float gap, unsigned seed)
+{
+    std::mt19937 generator(seed);
+    std::uniform_real_distribution<float> coordinate(-cube / 2, cube / 2);
+    std::uniform_int_distribution<int> kind(0, 2);
+    char const* const names[] = {"H2O", "Na", "Cl"};
+    std::list<Molecule> molecules;
+    while (int(molecules.size()) < count)
+    {
+        Eigen::Vector3f const position(coordinate(generator), coordinate(generator), coordinate(generator));
+        bool crowded = false;
+        for (Molecule const& other : molecules) crowded = crowded || (other._x - position).norm() < gap;
+        if (crowded) continue;
+        Molecule molecule = create_molecule(names[kind(generator)], position);
+        molecule.set_orientation(Eigen::Quaternionf(Eigen::AngleAxisf(coordinate(generator), Eigen::Vector3f::UnitX())));
+        molecules.push_back(molecule);
+    }
+    return with_ids(molecules);
+}
+
+} // namespace
+
+TEST(Cpu_force, pair_law_matches_known_pairs)
+{
+    Cpu_force force(1);
+
+    std::vector<Eigen::Vector3f> forces = forces_of(
+        force, with_ids({create_na_molecule(Eigen::Vector3f(-3.f, 0.f, 0.f)),
+                         create_na_molecule(Eigen::Vector3f(3.f, 0.f, 0.f))}));
+    ASSERT_EQ(2u, forces.size());
+    EXPECT_LT((forces[0] - Eigen::Vector3f(-0.2613329f, 0.f, 0.f)).norm(), 1e-6f) << forces[0].transpose();
+    EXPECT_LT((forces[1] - Eigen::Vector3f(0.2613329f, 0.f, 0.f)).norm(), 1e-6f) << forces[1].transpose();
+
+    forces = forces_of(force, with_ids({create_na_molecule(Eigen::Vector3f::Zero()),
+                                        create_cl_molecule(Eigen::Vector3f(5.f, 0.f, 0.f))}));
+    EXPECT_LT((forces[0] - Eigen::Vector3f(-1.0029209f, 0.f, 0.f)).norm(), 1e-6f) << forces[0].transpose();
+
+    // Without an element type there is only the Coulomb repulsion: 1 / 6^2.
+    std::list<Molecule> untyped = with_ids({create_na_molecule(Eigen::Vector3f(-3.f, 0.f, 0.f)),
+                                            create_na_molecule(Eigen::Vector3f(3.f, 0.f, 0.f))});
+    untyped.front()._atoms[0]._type = 0;
+    forces = forces_of(force, untyped);
+    EXPECT_FLOAT_EQ(-1.f / 36.f, forces[0].x());
+}
+
+TEST(Cpu_force, leaves_out_pairs_within_one_molecule)
+{
+    Cpu_force force(1);
+    std::vector<Eigen::Vector3f> const forces = forces_of(force, with_ids({create_h2o_molecule(Eigen::Vector3f::Zero())}));
+    ASSERT_EQ(3u, forces.size());
+    for (Eigen::Vector3f const& f : forces) EXPECT_EQ(Eigen::Vector3f::Zero(), f);
+
+    EXPECT_EQ(0, (force.calc_forces(std::list<Molecule>(), coulomb, vdw, radius_factor, 0.f, field),
+                  force.get_atom_count()));
+}
+
+TEST(Cpu_force, agrees_with_a_double_precision_reference)
+{
+    std::list<Molecule> const molecules = random_molecules(150, 40.f, 3.f, 11);
+    Cpu_force force(4);
+    std::vector<Eigen::Vector3f> const forces = forces_of(force, molecules);
+    std::vector<Eigen::Vector3d> const expected = reference_forces(molecules);
+    ASSERT_EQ(expected.size(), forces.size());
+
+    Eigen::Vector3d total = Eigen::Vector3d::Zero();
+    double magnitudes = 0.0;
+    for (size_t i = 0; i < forces.size(); ++i)
+    {
+        double const error = (forces[i].cast<double>() - expected[i]).norm();
+        EXPECT_LE(error, 1e-4 * std::max(1.0, expected[i].norm())) << "atom " << i;
+        total += forces[i].cast<double>();
+        magnitudes += forces[i].norm();
+    }
+    // Every pair pushes both ways alike.
+    EXPECT_LT(total.norm(), 1e-5 * magnitudes);
+}
+
+TEST(Cpu_force, results_do_not_depend_on_the_thread_count)
+{
+    std::list<Molecule> const molecules = random_molecules(900, 80.f, 1.5f, 5);
+    Cpu_force single(1);
+    Cpu_force several(7);
+    std::vector<Eigen::Vector3f> const one = forces_of(single, molecules);
+    std::vector<Eigen::Vector3f> const many = forces_of(several, molecules);
+    ASSERT_GT(one.size(), 1000u);
+    ASSERT_EQ(one.size(), many.size());
+    EXPECT_EQ(0, std::memcmp(one.data(), many.data(), one.size() * sizeof(Eigen::Vector3f)));
+
+    // A vector of molecules is walked the same way as a list.
+    std::vector<Molecule> const as_vector(molecules.begin(), molecules.end());
+    Eigen::Vector3f const* from_vector = several.calc_forces(as_vector, coulomb, vdw, radius_factor, 0.f, field);
+    EXPECT_EQ(0, std::memcmp(one.data(), from_vector, one.size() * sizeof(Eigen::Vector3f)));
+}
+
+TEST(Cpu_force, atoms_at_one_point_or_lost_in_space_give_finite_forces)
+{
+    Cpu_force force(1);
+
+    std::vector<Eigen::Vector3f> forces = forces_of(
+        force, with_ids({create_na_molecule(Eigen::Vector3f(1.f, 1.f, 1.f)),
+                         create_cl_molecule(Eigen::Vector3f(1.f, 1.f, 1.f)),
+                         create_na_molecule(Eigen::Vector3f(1.f, 1.f, 1.005f))}));
+    for (Eigen::Vector3f const& f : forces) EXPECT_TRUE(f.allFinite()) << f.transpose();
+    EXPECT_GT(forces[2].z(), 0.f) << "pushed away from the pair below it";
+
+    // One atom with a NaN position must not poison the others.
+    float const nan = std::numeric_limits<float>::quiet_NaN();
+    float const inf = std::numeric_limits<float>::infinity();
+    std::list<Molecule> molecules = with_ids({create_na_molecule(Eigen::Vector3f(-3.f, 0.f, 0.f)),
+                                              create_na_molecule(Eigen::Vector3f(3.f, 0.f, 0.f)),
+                                              create_cl_molecule(Eigen::Vector3f(nan, 0.f, 0.f)),
+                                              create_cl_molecule(Eigen::Vector3f(inf, 0.f, 0.f))});
+    forces = forces_of(force, molecules);
+    EXPECT_LT((forces[0] - Eigen::Vector3f(-0.2613329f, 0.f, 0.f)).norm(), 1e-6f) << forces[0].transpose();
+    for (Eigen::Vector3f const& f : forces) EXPECT_TRUE(f.allFinite()) << f.transpose();
+}

@@ -1,0 +1,42 @@
+#include "simulation/Progress.h"
+
+#include "foundation/Xml_archive_file.h"
+
+#include <iostream>
+
+Progress load_progress_file(std::string const& path)
+{
+    std::string bytes;
+    if (!read_file_bytes(path, bytes))
+    {
+        std::cout << "No progress file found" << std::endl;
+        return Progress();
+    }
+
+    try
+    {
+        Progress progress;
+        read_xml_archive(bytes, "_progress", progress);
+        return progress;
+    }
+    catch (std::exception const& error)
+    {
+        std::cout << "Failed to load progress file, progress reset: " << error.what() << std::endl;
+        return Progress();
+    }
+}
+
+bool save_progress_file(Progress const& progress, std::string const& path)
+{
+    std::string error;
+    try
+    {
+        if (write_file_atomically(path, write_xml_archive("_progress", progress), error)) return true;
+    }
+    catch (std::exception const& exception)
+    {
+        error = exception.what();
+    }
+    std::cout << "Core::save_progress could not save " << path << ": " << error << std::endl;
+    return false;
+}

@@ -1,0 +1,39 @@
+#ifndef SIMULATION_SENSOR_DATA_H
+#define SIMULATION_SENSOR_DATA_H
+
+#include <boost/serialization/nvp.hpp>
+#include <boost/serialization/vector.hpp>
+
+#include <vector>
+
+// The series sampled while a level runs, and the running score that energy
+// consumption lowers.
+class Sensor_data
+{
+public:
+    enum Series { Collected_molecules = 0, Released_molecules, Average_temperature, Energy_consumption };
+
+    static constexpr int initial_score = 500000;
+
+    Sensor_data();
+
+    void reset();
+    // Lowers the running score by the energy used beyond the allowance in the
+    // last sample; the score never goes below 0.
+    void record_score();
+
+    std::vector<std::vector<float>> _data;
+    std::vector<int> score;
+    float area = 0.f;
+    float interval = 0.2f;
+
+private:
+    friend class boost::serialization::access;
+
+    template <class Archive> void serialize(Archive& ar, unsigned int const /*version*/)
+    {
+        ar& boost::serialization::make_nvp("_data", _data);
+    }
+};
+
+#endif

@@ -1,22 +1,12 @@
 #include "simulation/Molecule_factory.h"
 
 #include "support/Capture_stdout.h"
+#include "support/Vector_expect.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
-
-namespace
-{
-
-void expect_near(Eigen::Vector3f const& expected, Eigen::Vector3f const& actual, float tolerance = 1e-6f)
-{
-    EXPECT_LT((expected - actual).norm(), tolerance) << "expected " << expected.transpose() << ", got "
-                                                     << actual.transpose();
-}
-
-} // namespace
 
 TEST(Molecule_factory, water_is_one_oxygen_with_two_bonded_hydrogens)
 {

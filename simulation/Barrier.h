@@ -1,0 +1,18 @@
+#ifndef SIMULATION_BARRIER_H
+#define SIMULATION_BARRIER_H
+
+#include "simulation/Level_element.h"
+#include "simulation/Molecule.h"
+
+// A level element that pushes molecules. The physics step asks for the force on
+// whole molecules; the atom form exists for the elements that act on atoms.
+class Barrier : public Level_element
+{
+public:
+    // Force on one atom, from its world position.
+    virtual Eigen::Vector3f get_force(Atom const& /*atom*/) const { return Eigen::Vector3f::Zero(); }
+    // Force on a molecule, from its centre of mass.
+    virtual Eigen::Vector3f get_force(Molecule const& /*molecule*/) const { return Eigen::Vector3f::Zero(); }
+};
+
+#endif

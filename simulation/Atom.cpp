@@ -13,8 +13,8 @@ struct Element_constants
     int type;
 };
 
-// Indexed by Atom::Element. Chlorine is neutral here: the chloride creator gives
-// the ion its charge.
+// Indexed by Atom::Element. The chlorine atom carries +1 as every element table
+// entry of an ion does; the chloride creator then gives the ion its -1.
 Element_constants const element_constants[] = {
     {0.16744186f, 0.4f, 1.2f, 1},  // H
     {2.6578074f, -0.8f, 1.52f, 2}, // O

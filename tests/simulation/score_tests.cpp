@@ -45,6 +45,8 @@ TEST(Sensor_data, energy_beyond_the_allowance_lowers_the_running_score_down_to_z
     EXPECT_EQ((std::vector<int>{500000, 500000, 500000}), with_energy({0.5f, 1.0001f}).score);
     EXPECT_EQ((std::vector<int>{500000, 499900, 499800}), with_energy({1.1001f, 1.1001f}).score);
     EXPECT_EQ((std::vector<int>{500000, 490000}), with_energy({11.0001f}).score);
+    EXPECT_EQ((std::vector<int>{500000, 500000, 499900, 499600, 498600}),
+              with_energy({1.0001f, 1.1001f, 1.3001f, 2.0001f}).score);
 
     Sensor_data exhausted = with_energy(std::vector<float>(600, 101.f));
     EXPECT_EQ(0, exhausted.score.back());
@@ -76,6 +78,27 @@ TEST(Score, each_rise_of_the_captured_count_earns_points_that_decay_after_the_ti
     EXPECT_EQ(480000, score._energy_bonus);
     EXPECT_EQ(0, score._penalty);
     EXPECT_TRUE(score.penalty_at_time.empty());
+}
+
+TEST(Score, awards_once_per_rise_and_times_the_run_by_its_samples)
+{
+    Score score;
+    score.sensor_data._data[Sensor_data::Collected_molecules] = {0, 0, 1, 1, 3, 3, 4};
+    score.calculate(60.f, 4);
+
+    ASSERT_EQ(3u, score.score_at_time.size());
+    EXPECT_FLOAT_EQ(0.4f, score.score_at_time[0].first);
+    EXPECT_FLOAT_EQ(0.8f, score.score_at_time[1].first);
+    EXPECT_FLOAT_EQ(1.2f, score.score_at_time[2].first);
+    for (auto const& award : score.score_at_time) EXPECT_EQ(250000, award.second);
+    EXPECT_EQ(750000, score.final_score);
+    EXPECT_FLOAT_EQ(1.4f, score.full_time);
+
+    Score late;
+    late.sensor_data._data[Sensor_data::Collected_molecules] = std::vector<float>(11, 0.f);
+    late.sensor_data._data[Sensor_data::Collected_molecules].back() = 1.f; // at t = 2
+    late.calculate(1.f, 10);
+    EXPECT_EQ(36700, late.final_score);
 }
 
 TEST(Score, energy_penalty_is_recorded_but_not_subtracted)

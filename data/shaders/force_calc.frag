@@ -26,12 +26,6 @@ out vec4 force;
 
 const float max_float = 3.402823466e38;
 
-ivec2 texel_of(int index)
-{
-    int width = int(tex_size.x);
-    return ivec2(index % width, index / width);
-}
-
 float cell(ivec2 texel)
 {
     return texelFetch(temperature_tex, texel, 0).r;
@@ -119,26 +113,32 @@ void main()
     float min_r2 = min_distance * min_distance;
 
     vec3 total = vec3(0.0);
-    for (int j = 0; j < num_atoms; ++j)
+    int width = int(tex_size.x);
+    // Row by row, so that no texel address needs a division.
+    for (int row = 0; row * width < num_atoms; ++row)
     {
-        ivec2 other = texel_of(j);
-        vec3 d = position - texelFetch(pos_tex, other, 0).xyz;
-        float d2 = d.x * d.x + d.y * d.y + d.z * d.z;
-        float r2 = max(d2, min_r2);
-        float inv_r = 1.0 / sqrt(r2);
-        float inv_r2 = inv_r * inv_r;
-        float other_radius = texelFetch(radius_tex, other, 0).r;
-        float has_vdw = other_radius >= 0.0 ? 1.0 : 0.0;
-        float radius_sum = radius + other_radius * vdw_radius_factor;
-        float s2 = radius_sum * radius_sum * inv_r2;
-        float s6 = s2 * s2 * s2;
-        float magnitude =
-            scaled_charge * texelFetch(charge_tex, other, 0).r * inv_r2 + vdw * has_vdw * (s6 * s6 - s6);
-        float scale = magnitude * inv_r;
-        // Other molecules only; a pair that is not finite is dropped.
-        bool counts = texelFetch(parent_id_tex, other, 0).r != parent_id && d2 <= max_float &&
-                      abs(scale) <= max_float;
-        if (counts) total += scale * d;
+        int columns = min(width, num_atoms - row * width);
+        for (int column = 0; column < columns; ++column)
+        {
+            ivec2 other = ivec2(column, row);
+            vec3 d = position - texelFetch(pos_tex, other, 0).xyz;
+            float d2 = d.x * d.x + d.y * d.y + d.z * d.z;
+            float r2 = max(d2, min_r2);
+            float inv_r = 1.0 / sqrt(r2);
+            float inv_r2 = inv_r * inv_r;
+            float other_radius = texelFetch(radius_tex, other, 0).r;
+            float has_vdw = other_radius >= 0.0 ? 1.0 : 0.0;
+            float radius_sum = radius + other_radius * vdw_radius_factor;
+            float s2 = radius_sum * radius_sum * inv_r2;
+            float s6 = s2 * s2 * s2;
+            float magnitude =
+                scaled_charge * texelFetch(charge_tex, other, 0).r * inv_r2 + vdw * has_vdw * (s6 * s6 - s6);
+            float scale = magnitude * inv_r;
+            // Other molecules only; a pair that is not finite is dropped.
+            bool counts = texelFetch(parent_id_tex, other, 0).r != parent_id && d2 <= max_float &&
+                          abs(scale) <= max_float;
+            total += counts ? scale * d : vec3(0.0);
+        }
     }
 
     total += thermal_agitation(uint(i), temperature_at(position));

@@ -67,10 +67,7 @@ Eigen::Vector3f const* Cpu_force::calc_forces(Molecules const& molecules, float 
                                               Eigen::Vector2f const& game_field_size)
 {
     clear_atoms();
-    for (Molecule const& molecule : molecules)
-    {
-        for (Atom const& atom : molecule._atoms) add_atom(atom, molecule._id);
-    }
+    for_each_atom(molecules, [this](Atom const& atom, int molecule_id) { add_atom(atom, molecule_id); });
     compute(coulomb_factor, vdw_factor, vdw_radius_factor, time, game_field_size);
     return _forces.data();
 }

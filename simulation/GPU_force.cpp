@@ -80,6 +80,13 @@ GPU_force::GPU_force(int temperature_grid_size)
     QString const vertex_file = data.find_in_data_paths_qstring("shaders/force_calc.vert");
     QString const fragment_file = data.find_in_data_paths_qstring("shaders/force_calc.frag");
 
+    int const size = _texture_size;
+    _forces.resize(size, size);
+    _positions.resize(size, size);
+    _charges.resize(size, size);
+    _radii.resize(size, size);
+    _parent_ids.resize(size, size);
+
     _context = QOpenGLContext::currentContext();
     if (!_context)
     {
@@ -88,13 +95,6 @@ GPU_force::GPU_force(int temperature_grid_size)
     }
     initializeOpenGLFunctions();
     Pass_state_scope const state(*this, texture_units);
-
-    int const size = _texture_size;
-    _forces.resize(size, size);
-    _positions.resize(size, size);
-    _charges.resize(size, size);
-    _radii.resize(size, size);
-    _parent_ids.resize(size, size);
 
     QOpenGLFramebufferObjectFormat format;
     format.setAttachment(QOpenGLFramebufferObject::NoAttachment);

@@ -315,6 +315,16 @@ TEST_F(Gpu_force, works_in_its_own_context_whatever_is_current_and_gives_the_cur
     // Taken down from outside its context as well.
     _force.reset();
     EXPECT_EQ(nullptr, QOpenGLContext::currentContext());
+
+    // Made without any context, it has nothing to run and says so.
+    {
+        Capture_stdout out;
+        GPU_force orphan(16);
+        EXPECT_EQ("GPU_force::GPU_force: no current OpenGL context, forces will be zero\n", out.text());
+        orphan.set_temperature(Frame_buffer<float>(2, 2));
+        forces = forces_of(orphan, pair);
+        EXPECT_EQ(Eigen::Vector3f::Zero(), forces[0]);
+    }
     widget()->makeCurrent();
     EXPECT_EQ(own, QOpenGLContext::currentContext());
 }

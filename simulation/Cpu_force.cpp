@@ -1,6 +1,7 @@
 #include "simulation/Cpu_force.h"
 
 #include "simulation/Pair_force_law.h"
+#include "simulation/Thermal_agitation.h"
 
 #include <algorithm>
 #include <cfloat>
@@ -34,6 +35,9 @@ struct Law
 {
     float coulomb_factor;
     float vdw_factor;
+    float time;
+    Eigen::Vector2f game_field_size;
+    Frame_buffer<float> const* temperature;
 };
 
 // The atom whose force is being summed, with its factors of the law applied.
@@ -114,6 +118,8 @@ Eigen::Vector3f force_on_atom(Atom_arrays const& atoms, Law const& law, int i)
 
     Eigen::Vector3f force = Eigen::Vector3f::Zero();
     for (int lane = 0; lane < lanes; ++lane) force += Eigen::Vector3f(fx[lane], fy[lane], fz[lane]);
+    float const temperature = sample_temperature(*law.temperature, law.game_field_size, target.x, target.z);
+    force += thermal_agitation(std::uint32_t(i), temperature, law.time);
     if (!force.allFinite()) force.setZero();
     return force;
 }
@@ -156,7 +162,8 @@ void Cpu_force::add_atom(Atom const& atom, int molecule_id)
     ++_atom_count;
 }
 
-void Cpu_force::compute(float coulomb_factor, float vdw_factor, float vdw_radius_factor)
+void Cpu_force::compute(float coulomb_factor, float vdw_factor, float vdw_radius_factor, float time,
+                        Eigen::Vector2f const& game_field_size)
 {
     // Padding atoms carry neither charge nor Van der Waals force.
     int const padded_count = (_atom_count + lanes - 1) / lanes * lanes;
@@ -169,7 +176,7 @@ void Cpu_force::compute(float coulomb_factor, float vdw_factor, float vdw_radius
 
     Atom_arrays const atoms{_x.data(),      _y.data(),       _z.data(),          _charge.data(),
                             _radius.data(), _has_vdw.data(), _molecule_id.data(), padded_count};
-    Law const law{coulomb_factor, vdw_factor};
+    Law const law{coulomb_factor, vdw_factor, time, game_field_size, &_temperature};
 
     int const threads =
         std::max(1, std::min(_thread_count, (_atom_count + min_atoms_per_thread - 1) / min_atoms_per_thread));

@@ -1,15 +1,18 @@
 #ifndef SIMULATION_CPU_FORCE_H
 #define SIMULATION_CPU_FORCE_H
 
+#include "gl/Frame_buffer.h"
 #include "simulation/Molecule.h"
+#include "simulation/Pair_force_law.h"
 
 #include <Eigen/Core>
 
 #include <vector>
 
-// The pair forces between the atoms of different molecules, computed on the CPU:
-// Coulomb plus Van der Waals (Lennard-Jones form). It serves where no GL context
-// exists and checks the GPU pass. Work is spread over threads by atom, and each
+// The forces on every atom, computed on the CPU: Coulomb plus Van der Waals
+// (Lennard-Jones form) between the atoms of different molecules, and the thermal
+// agitation of the temperature grid. It serves where no GL context exists and
+// checks the GPU pass, whose calling interface it shares. Work is spread over threads by atom, and each
 // atom's sum is formed the same way whatever the thread count, so results do not
 // depend on it.
 class Cpu_force
@@ -23,18 +26,26 @@ public:
 
     // Forces on every atom, in molecule order and then atom order; valid until the
     // next call, one entry per atom. Pairs within a molecule (the same `_id`) are
-    // left out. `time` and `game_field_size` are taken for the thermal agitation of
-    // the GPU pass, which is not computed here.
+    // left out. `time` and the game field's width and height (x and z) place the
+    // thermal agitation.
     template <class Molecules>
     Eigen::Vector3f const* calc_forces(Molecules const& molecules, float coulomb_factor, float vdw_factor,
                                        float vdw_radius_factor, float time, Eigen::Vector2f const& game_field_size);
+
+    // The temperatures over the game field's x-z plane (see sample_temperature).
+    void set_temperature(Frame_buffer<float> const& temperature) { _temperature = temperature; }
+
+    // The atom limit a level keeps to whichever implementation runs; this one
+    // would take more.
+    int get_max_atoms() const { return pair_force_max_atoms; }
 
     int get_atom_count() const { return _atom_count; }
 
 private:
     void clear_atoms();
     void add_atom(Atom const& atom, int molecule_id);
-    void compute(float coulomb_factor, float vdw_factor, float vdw_radius_factor);
+    void compute(float coulomb_factor, float vdw_factor, float vdw_radius_factor, float time,
+                 Eigen::Vector2f const& game_field_size);
 
     int _thread_count = 1;
     int _atom_count = 0;
@@ -47,19 +58,17 @@ private:
     std::vector<int> _molecule_id;
 
     std::vector<Eigen::Vector3f> _forces;
+    Frame_buffer<float> _temperature;
 };
 
 template <class Molecules>
 Eigen::Vector3f const* Cpu_force::calc_forces(Molecules const& molecules, float coulomb_factor, float vdw_factor,
-                                              float vdw_radius_factor, float /*time*/,
-                                              Eigen::Vector2f const& /*game_field_size*/)
+                                              float vdw_radius_factor, float time,
+                                              Eigen::Vector2f const& game_field_size)
 {
     clear_atoms();
-    for (Molecule const& molecule : molecules)
-    {
-        for (Atom const& atom : molecule._atoms) add_atom(atom, molecule._id);
-    }
-    compute(coulomb_factor, vdw_factor, vdw_radius_factor);
+    for_each_atom(molecules, [this](Atom const& atom, int molecule_id) { add_atom(atom, molecule_id); });
+    compute(coulomb_factor, vdw_factor, vdw_radius_factor, time, game_field_size);
     return _forces.data();
 }
 

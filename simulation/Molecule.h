@@ -48,4 +48,14 @@ public:
     int _id = 0;
 };
 
+// Every atom of every molecule with its molecule's id, in list order and then atom
+// order: the running index the force passes number atoms by.
+template <class Molecules, class Visit> void for_each_atom(Molecules const& molecules, Visit&& visit)
+{
+    for (Molecule const& molecule : molecules)
+    {
+        for (Atom const& atom : molecule._atoms) visit(atom, molecule._id);
+    }
+}
+
 #endif

@@ -6,4 +6,8 @@
 // zero and poison their molecules with NaN for good.
 constexpr float pair_force_min_distance = 0.01f;
 
+// The most atoms a level may hold: the GPU pass has room for 4096 and keeps a
+// margin below it. Both force implementations report it.
+constexpr int pair_force_max_atoms = 4066;
+
 #endif

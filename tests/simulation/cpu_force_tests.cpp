@@ -1,13 +1,14 @@
 #include "simulation/Cpu_force.h"
 #include "simulation/Molecule_factory.h"
 
+#include "Scattered_molecules.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <list>
-#include <random>
 
 namespace
 {
@@ -16,13 +17,6 @@ float const coulomb = 1.f;
 float const vdw = 0.1f;
 float const radius_factor = 1.4f;
 Eigen::Vector2f const field(100.f, 100.f);
-
-std::list<Molecule> with_ids(std::list<Molecule> molecules)
-{
-    int id = 0;
-    for (Molecule& molecule : molecules) molecule.set_id(id++);
-    return molecules;
-}
 
 std::vector<Eigen::Vector3f> forces_of(Cpu_force& force, std::list<Molecule> const& molecules)
 {
@@ -63,27 +57,6 @@ std::vector<Eigen::Vector3d> reference_forces(std::list<Molecule> const& molecul
     return forces;
 }
 
-// Molecules scattered in a cube, never closer than `gap` between centres.
-std::list<Molecule> random_molecules(int count, float cube, float gap, unsigned seed)
-{
-    std::mt19937 generator(seed);
-    std::uniform_real_distribution<float> coordinate(-cube / 2, cube / 2);
-    std::uniform_int_distribution<int> kind(0, 2);
-    char const* const names[] = {"H2O", "Na", "Cl"};
-    std::list<Molecule> molecules;
-    while (int(molecules.size()) < count)
-    {
-        Eigen::Vector3f const position(coordinate(generator), coordinate(generator), coordinate(generator));
-        bool crowded = false;
-        for (Molecule const& other : molecules) crowded = crowded || (other._x - position).norm() < gap;
-        if (crowded) continue;
-        Molecule molecule = create_molecule(names[kind(generator)], position);
-        molecule.set_orientation(Eigen::Quaternionf(Eigen::AngleAxisf(coordinate(generator), Eigen::Vector3f::UnitX())));
-        molecules.push_back(molecule);
-    }
-    return with_ids(molecules);
-}
-
 } // namespace
 
 TEST(Cpu_force, pair_law_matches_known_pairs)
@@ -122,7 +95,7 @@ TEST(Cpu_force, leaves_out_pairs_within_one_molecule)
 
 TEST(Cpu_force, agrees_with_a_double_precision_reference)
 {
-    std::list<Molecule> const molecules = random_molecules(150, 40.f, 3.f, 11);
+    std::list<Molecule> const molecules = scattered_molecules(150, Eigen::Vector3f::Constant(40.f), 3.f, 11);
     Cpu_force force(4);
     std::vector<Eigen::Vector3f> const forces = forces_of(force, molecules);
     std::vector<Eigen::Vector3d> const expected = reference_forces(molecules);
@@ -143,7 +116,7 @@ TEST(Cpu_force, agrees_with_a_double_precision_reference)
 
 TEST(Cpu_force, results_do_not_depend_on_the_thread_count)
 {
-    std::list<Molecule> const molecules = random_molecules(900, 80.f, 1.5f, 5);
+    std::list<Molecule> const molecules = scattered_molecules(900, Eigen::Vector3f::Constant(80.f), 1.5f, 5);
     Cpu_force single(1);
     Cpu_force several(7);
     std::vector<Eigen::Vector3f> const one = forces_of(single, molecules);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iostream>
-#include <stdexcept>
+#include <set>
 
 namespace
 {
@@ -15,9 +15,9 @@ template <class T> void remove_pointer(std::vector<T*>& list, Level_element cons
                list.end());
 }
 
-template <class T> bool has_empty_entry(std::vector<T> const& list)
+template <class T, class Keep> void keep_only(std::vector<T*>& list, Keep const& keep)
 {
-    return std::any_of(list.begin(), list.end(), [](T const& entry) { return !entry; });
+    list.erase(std::remove_if(list.begin(), list.end(), [&keep](T* entry) { return !keep(entry); }), list.end());
 }
 
 // Into [0, 1]; a value that is not a number (an empty field) counts as 0.
@@ -321,25 +321,32 @@ float Level_data::get_temperature(Eigen::Vector3f const& point) const
     return (1.f - ay) * bottom + ay * top;
 }
 
-void Level_data::settle_ownership(Level_load_guard& guard)
+void Level_data::settle_ownership(Level_load_guard& guard, bool read_completed)
 {
-    auto const adopt = [this](Level_element* element) {
-        if (element && !owns(element)) take_ownership(element);
-    };
-    for (auto const& border : _game_field_borders) adopt(border.second);
-    for (Barrier* barrier : _barriers) adopt(barrier);
-    for (Portal* portal : _portals) adopt(portal);
-    for (Brownian_element* element : _brownian_elements) adopt(element);
-    for (Molecule_releaser* releaser : _molecule_releasers) adopt(releaser);
-    guard.free_unowned(_level_elements);
-}
+    _level_elements.erase(std::remove(_level_elements.begin(), _level_elements.end(), nullptr),
+                          _level_elements.end());
+    std::set<Level_element const*> owned;
+    for (auto const& element : _level_elements) owned.insert(element.get());
 
-void Level_data::reject_empty_entries() const
-{
-    bool const empty_border = std::any_of(_game_field_borders.begin(), _game_field_borders.end(),
-                                          [](auto const& border) { return !border.second; });
-    if (empty_border || has_empty_entry(_barriers) || has_empty_entry(_portals) ||
-        has_empty_entry(_brownian_elements) || has_empty_entry(_molecule_releasers) ||
-        has_empty_entry(_level_elements))
-        throw std::runtime_error("The level file lists an element that is not there.");
+    // A read that stopped part-way leaves entries to elements it did not finish,
+    // or whose kind did not fit the list, cast wrongly: only the owned ones are
+    // sound. After a complete read every entry is, and an unowned one is adopted.
+    auto const keep = [&](Level_element* element) {
+        if (!element) return false;
+        if (owned.count(element)) return true;
+        if (!read_completed) return false;
+        take_ownership(element);
+        owned.insert(element);
+        return true;
+    };
+    for (auto border = _game_field_borders.begin(); border != _game_field_borders.end();)
+    {
+        if (keep(border->second)) ++border;
+        else border = _game_field_borders.erase(border);
+    }
+    keep_only(_barriers, keep);
+    keep_only(_portals, keep);
+    keep_only(_brownian_elements, keep);
+    keep_only(_molecule_releasers, keep);
+    guard.free_unowned(_level_elements);
 }

@@ -117,10 +117,9 @@ private:
 
     // Reading a level replaces every element.
     void release_elements();
-    // After a read, complete or not: the level owns every element it points to
-    // and nothing the archive built is left without an owner.
-    void settle_ownership(Level_load_guard& guard);
-    void reject_empty_entries() const;
+    // After a read, complete or not: no empty entries, the level owns every
+    // element it points to, and nothing the archive built is left without an owner.
+    void settle_ownership(Level_load_guard& guard, bool read_completed);
 
     Parameter_list _parameters;
     Parameter_list _available_element_parameters;
@@ -159,11 +158,10 @@ private:
         }
         catch (...)
         {
-            settle_ownership(guard);
+            settle_ownership(guard, false);
             throw;
         }
-        settle_ownership(guard);
-        reject_empty_entries();
+        settle_ownership(guard, true);
         refresh_game_field_size();
     }
 

@@ -13,9 +13,16 @@
 #include "simulation/Level_data.h"
 #include "simulation/Tractor_barrier.h"
 
+#include <QByteArray>
+#include <QString>
+#include <QXmlStreamReader>
+
+#include <boost/archive/xml_archive_exception.hpp>
 #include <boost/serialization/export.hpp>
 
+#include <map>
 #include <stdexcept>
+#include <vector>
 
 BOOST_CLASS_EXPORT_IMPLEMENT(Box_barrier)
 BOOST_CLASS_EXPORT_IMPLEMENT(Plane_barrier)
@@ -28,7 +35,8 @@ BOOST_CLASS_EXPORT_IMPLEMENT(Charged_barrier)
 BOOST_CLASS_EXPORT_IMPLEMENT(Molecule_capture_condition)
 
 // Everything the archive builds while a level is read is noted, so that a read
-// that fails part-way frees what no list took (see Level_load_guard).
+// that fails part-way frees what no list took (see Level_load_guard). Levels are
+// read only through this file, so these are the constructions the library uses.
 namespace boost
 {
 namespace serialization
@@ -60,6 +68,52 @@ BRINDLEMOT_NOTED_CONSTRUCTION(Molecule_capture_condition)
 } // namespace serialization
 } // namespace boost
 
+namespace
+{
+
+// The library trusts the file's back references. One to a parameter or property
+// list would give that object a second owner; one under another class than the
+// object's own would read it as that class. A level refers back to whole objects
+// outside the property lists and end conditions only, under their own class.
+void check_references(std::string const& bytes)
+{
+    typedef boost::archive::xml_archive_exception Error;
+
+    QXmlStreamReader reader(QByteArray::fromRawData(bytes.data(), int(bytes.size())));
+    std::map<QString, QString> referable_classes;
+    std::vector<bool> opens_private;
+    int private_depth = 0;
+    while (!reader.atEnd())
+    {
+        reader.readNext();
+        if (reader.isEndElement() && !opens_private.empty())
+        {
+            if (opens_private.back()) --private_depth;
+            opens_private.pop_back();
+        }
+        if (!reader.isStartElement()) continue;
+
+        bool const is_private = reader.name() == QLatin1String("_properties") ||
+                                reader.name() == QLatin1String("_end_condition");
+        opens_private.push_back(is_private);
+        if (is_private) ++private_depth;
+
+        QXmlStreamAttributes const attributes = reader.attributes();
+        QString const class_id = attributes.hasAttribute("class_id") ? attributes.value("class_id").toString()
+                                                                      : attributes.value("class_id_reference").toString();
+        if (attributes.hasAttribute("object_id") && private_depth == 0)
+            referable_classes[attributes.value("object_id").toString()] = class_id;
+        if (attributes.hasAttribute("object_id_reference"))
+        {
+            auto const referred = referable_classes.find(attributes.value("object_id_reference").toString());
+            if (referred == referable_classes.end() || referred->second != class_id)
+                throw Error(Error::xml_archive_parsing_error);
+        }
+    }
+}
+
+} // namespace
+
 void save_level_file(Level_data const& level, std::string const& path)
 {
     std::string const bytes = write_xml_archive("_level_data", level);
@@ -71,5 +125,6 @@ void load_level_file(std::string const& path, Level_data& level)
 {
     std::string bytes;
     if (!read_file_bytes(path, bytes)) throw std::runtime_error("No such file.");
+    check_references(bytes);
     read_xml_archive(bytes, "_level_data", level);
 }

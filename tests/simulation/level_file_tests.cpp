@@ -5,6 +5,7 @@
 #include "simulation/Tractor_barrier.h"
 
 #include "support/Capture_stdout.h"
+#include "support/Text_file.h"
 #include "support/Vector_expect.h"
 
 #include <QTemporaryDir>
@@ -14,8 +15,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <regex>
 #include <set>
 
@@ -24,18 +23,6 @@ namespace
 
 typedef boost::archive::archive_exception Archive_error;
 typedef boost::archive::xml_archive_exception Xml_error;
-
-std::string read_text(std::string const& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void write_text(std::string const& path, std::string const& text)
-{
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-}
 
 std::string fixture(std::string const& name)
 {

@@ -86,32 +86,31 @@ void Level_data::take_ownership(Level_element* element)
     _level_elements.emplace_back(element);
 }
 
+template <class Kind> void Level_data::list_and_own(std::vector<Kind*>& list, Kind* element)
+{
+    if (!element || owns(element)) return;
+    list.push_back(element);
+    take_ownership(element);
+}
+
 void Level_data::add_element(Barrier* barrier)
 {
-    if (!barrier || owns(barrier)) return;
-    _barriers.push_back(barrier);
-    take_ownership(barrier);
+    list_and_own(_barriers, barrier);
 }
 
 void Level_data::add_element(Portal* portal)
 {
-    if (!portal || owns(portal)) return;
-    _portals.push_back(portal);
-    take_ownership(portal);
+    list_and_own(_portals, portal);
 }
 
 void Level_data::add_element(Brownian_element* element)
 {
-    if (!element || owns(element)) return;
-    _brownian_elements.push_back(element);
-    take_ownership(element);
+    list_and_own(_brownian_elements, element);
 }
 
 void Level_data::add_element(Molecule_releaser* releaser)
 {
-    if (!releaser || owns(releaser)) return;
-    _molecule_releasers.push_back(releaser);
-    take_ownership(releaser);
+    list_and_own(_molecule_releasers, releaser);
 }
 
 void Level_data::delete_element(Level_element* element)
@@ -126,17 +125,11 @@ void Level_data::delete_element(Level_element* element)
         if (border->second == element) border = _game_field_borders.erase(border);
         else ++border;
     }
-    // Taken out of the list before it dies, so its destructor never sees itself listed.
-    std::vector<boost::shared_ptr<Level_element>> dropped;
-    for (auto owner = _level_elements.begin(); owner != _level_elements.end();)
-    {
-        if (owner->get() == element)
-        {
-            dropped.push_back(*owner);
-            owner = _level_elements.erase(owner);
-        }
-        else ++owner;
-    }
+    _level_elements.erase(std::remove_if(_level_elements.begin(), _level_elements.end(),
+                                         [element](boost::shared_ptr<Level_element> const& owner) {
+                                             return owner.get() == element;
+                                         }),
+                          _level_elements.end());
 }
 
 void Level_data::release_elements()
@@ -315,9 +308,9 @@ float Level_data::get_temperature(Eigen::Vector3f const& point) const
     int const iy_next = std::min(iy + 1, height - 1);
     float const ax = fx - float(ix);
     float const ay = fy - float(iy);
-    float const bottom = (1.f - ax) * _temperature_grid.get_pixel(ix, iy) + ax * _temperature_grid.get_pixel(ix_next, iy);
-    float const top =
-        (1.f - ax) * _temperature_grid.get_pixel(ix, iy_next) + ax * _temperature_grid.get_pixel(ix_next, iy_next);
+    Frame_buffer<float> const& grid = _temperature_grid;
+    float const bottom = (1.f - ax) * grid.get_pixel(ix, iy) + ax * grid.get_pixel(ix_next, iy);
+    float const top = (1.f - ax) * grid.get_pixel(ix, iy_next) + ax * grid.get_pixel(ix_next, iy_next);
     return (1.f - ay) * bottom + ay * top;
 }
 

@@ -112,6 +112,7 @@ private:
     Parameter& parameter(std::string const& path);
     bool owns(Level_element const* element) const;
     void take_ownership(Level_element* element);
+    template <class Kind> void list_and_own(std::vector<Kind*>& list, Kind* element);
     void refresh_game_field_size();
     External_force& gravity();
 

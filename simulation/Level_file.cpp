@@ -24,16 +24,6 @@
 #include <stdexcept>
 #include <vector>
 
-BOOST_CLASS_EXPORT_IMPLEMENT(Box_barrier)
-BOOST_CLASS_EXPORT_IMPLEMENT(Plane_barrier)
-BOOST_CLASS_EXPORT_IMPLEMENT(Molecule_releaser)
-BOOST_CLASS_EXPORT_IMPLEMENT(Box_portal)
-BOOST_CLASS_EXPORT_IMPLEMENT(Sphere_portal)
-BOOST_CLASS_EXPORT_IMPLEMENT(Brownian_box)
-BOOST_CLASS_EXPORT_IMPLEMENT(Tractor_barrier)
-BOOST_CLASS_EXPORT_IMPLEMENT(Charged_barrier)
-BOOST_CLASS_EXPORT_IMPLEMENT(Molecule_capture_condition)
-
 // Everything the archive builds while a level is read is noted, so that a read
 // that fails part-way frees what no list took (see Level_load_guard). Levels are
 // read only through this file, so these are the constructions the library uses.
@@ -42,7 +32,7 @@ namespace boost
 namespace serialization
 {
 
-template <class Archive, class Element> void construct_noted(Element* element)
+template <class Element> void construct_noted(Element* element)
 {
     Level_load_guard::note_built(::new (element) Element());
 }
@@ -50,7 +40,7 @@ template <class Archive, class Element> void construct_noted(Element* element)
 #define BRINDLEMOT_NOTED_CONSTRUCTION(Element)                                                                   \
     template <class Archive> void load_construct_data(Archive&, Element* element, unsigned int const)           \
     {                                                                                                            \
-        construct_noted<Archive>(element);                                                                       \
+        construct_noted(element);                                                                                \
     }
 
 BRINDLEMOT_NOTED_CONSTRUCTION(Box_barrier)
@@ -67,6 +57,16 @@ BRINDLEMOT_NOTED_CONSTRUCTION(Molecule_capture_condition)
 
 } // namespace serialization
 } // namespace boost
+
+BOOST_CLASS_EXPORT_IMPLEMENT(Box_barrier)
+BOOST_CLASS_EXPORT_IMPLEMENT(Plane_barrier)
+BOOST_CLASS_EXPORT_IMPLEMENT(Molecule_releaser)
+BOOST_CLASS_EXPORT_IMPLEMENT(Box_portal)
+BOOST_CLASS_EXPORT_IMPLEMENT(Sphere_portal)
+BOOST_CLASS_EXPORT_IMPLEMENT(Brownian_box)
+BOOST_CLASS_EXPORT_IMPLEMENT(Tractor_barrier)
+BOOST_CLASS_EXPORT_IMPLEMENT(Charged_barrier)
+BOOST_CLASS_EXPORT_IMPLEMENT(Molecule_capture_condition)
 
 namespace
 {
@@ -99,8 +99,9 @@ void check_references(std::string const& bytes)
         if (is_private) ++private_depth;
 
         QXmlStreamAttributes const attributes = reader.attributes();
-        QString const class_id = attributes.hasAttribute("class_id") ? attributes.value("class_id").toString()
-                                                                      : attributes.value("class_id_reference").toString();
+        QString const class_id = attributes.value(attributes.hasAttribute("class_id") ? "class_id"
+                                                                                      : "class_id_reference")
+                                     .toString();
         if (attributes.hasAttribute("object_id") && private_depth == 0)
             referable_classes[attributes.value("object_id").toString()] = class_id;
         if (attributes.hasAttribute("object_id_reference"))

@@ -34,7 +34,7 @@ namespace serialization
 
 template <class Element> void construct_noted(Element* element)
 {
-    Level_load_guard::note_built(::new (element) Element());
+    Level_load_guard::note_built(::new (element) Element);
 }
 
 #define BRINDLEMOT_NOTED_CONSTRUCTION(Element)                                                                   \

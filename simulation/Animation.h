@@ -1,7 +1,11 @@
 #ifndef SIMULATION_ANIMATION_H
 #define SIMULATION_ANIMATION_H
 
+#include "gl/Eigen_serialization.h"
+#include "simulation/Class_version_check.h"
+
 #include <Eigen/Core>
+#include <boost/serialization/nvp.hpp>
 
 #include <algorithm>
 
@@ -33,6 +37,17 @@ struct Animation
             _direction = -_direction;
             _time = std::max(0.f, std::min(_time, _duration));
         }
+    }
+
+    template <class Archive> void serialize(Archive& ar, unsigned int const version)
+    {
+        reject_newer_class_version<Animation>(version, "Animation");
+        ar& boost::serialization::make_nvp("_start", _start);
+        ar& boost::serialization::make_nvp("_end", _end);
+        ar& boost::serialization::make_nvp("_time", _time);
+        ar& boost::serialization::make_nvp("_duration", _duration);
+        ar& boost::serialization::make_nvp("_direction", _direction);
+        ar& boost::serialization::make_nvp("_type", _type);
     }
 };
 

@@ -3,6 +3,8 @@
 
 #include "simulation/Barrier.h"
 
+#include <boost/serialization/export.hpp>
+
 // Repels molecules from a box: full strength on and inside it, fading to nothing
 // `_radius` outside it.
 class Box_barrier : public Barrier
@@ -49,7 +51,22 @@ protected:
 
 private:
     void update_box_radius();
+
+    friend class boost::serialization::access;
+
+    template <class Archive> void serialize(Archive& ar, unsigned int const version)
+    {
+        reject_newer_class_version<Box_barrier>(version, "Box_barrier");
+        ar& boost::serialization::make_nvp("Barrier", boost::serialization::base_object<Barrier>(*this));
+        ar& boost::serialization::make_nvp("boxmin", boxmin);
+        ar& boost::serialization::make_nvp("boxmax", boxmax);
+        ar& boost::serialization::make_nvp("_strength", _strength);
+        ar& boost::serialization::make_nvp("_radius", _radius);
+        ar& boost::serialization::make_nvp("_box_radius", _box_radius);
+    }
 };
+
+BOOST_CLASS_EXPORT_KEY(Box_barrier)
 
 // A box barrier that sweeps back and forth; the editor sets the end points of
 // its animation.

@@ -31,7 +31,12 @@ Brownian_box::Brownian_box(Eigen::Vector3f const& corner_min, Eigen::Vector3f co
         _particles.push_back(particle);
     }
 
-    add_property(Parameter("strength", strength, -50.f, 50.f));
+    ensure_properties();
+}
+
+void Brownian_box::ensure_properties()
+{
+    ensure_float_property("strength", _strength, -50.f, 50.f);
 }
 
 void Brownian_box::accept(Level_element_visitor& visitor)

@@ -5,6 +5,10 @@
 
 #include "gl/Particle.h"
 
+#include <boost/serialization/base_object.hpp>
+#include <boost/serialization/export.hpp>
+#include <boost/serialization/vector.hpp>
+
 #include <vector>
 
 // A heat source (positive strength) or sink (negative). Its only effect on the
@@ -21,6 +25,15 @@ protected:
     float _strength = 0.f;
     // How far outside its shape the heat reaches.
     float _radius = 10.f;
+
+private:
+    friend class boost::serialization::access;
+
+    template <class Archive> void serialize(Archive& ar, unsigned int const version)
+    {
+        reject_newer_class_version<Brownian_element>(version, "Brownian_element");
+        ar& boost::serialization::make_nvp("Level_element", boost::serialization::base_object<Level_element>(*this));
+    }
 };
 
 // A heating or cooling box, whose particles move the faster the hotter it is.
@@ -48,9 +61,28 @@ public:
     std::vector<Particle> const& get_particles() const { return _particles; }
 
 private:
+    void ensure_properties();
+
     Eigen::Vector3f boxmin;
     Eigen::Vector3f boxmax;
     std::vector<Particle> _particles;
+
+    friend class boost::serialization::access;
+
+    template <class Archive> void serialize(Archive& ar, unsigned int const version)
+    {
+        reject_newer_class_version<Brownian_box>(version, "Brownian_box");
+        ar& boost::serialization::make_nvp("Brownian_element",
+                                           boost::serialization::base_object<Brownian_element>(*this));
+        ar& boost::serialization::make_nvp("boxmin", boxmin);
+        ar& boost::serialization::make_nvp("boxmax", boxmax);
+        ar& boost::serialization::make_nvp("_strength", _strength);
+        ar& boost::serialization::make_nvp("_radius", _radius);
+        ar& boost::serialization::make_nvp("_particles", _particles);
+        if (Archive::is_loading::value) ensure_properties();
+    }
 };
+
+BOOST_CLASS_EXPORT_KEY(Brownian_box)
 
 #endif

@@ -8,7 +8,12 @@ Charged_barrier::Charged_barrier(Eigen::Vector3f const& corner_min, Eigen::Vecto
                                  float strength, float radius, float charge)
     : Box_barrier(corner_min, corner_max, strength, radius), _charge(charge)
 {
-    add_property(Parameter("charge", charge, -10.f, 10.f));
+    ensure_properties();
+}
+
+void Charged_barrier::ensure_properties()
+{
+    ensure_float_property("charge", _charge, -10.f, 10.f);
 }
 
 void Charged_barrier::accept(Level_element_visitor& visitor)

@@ -22,7 +22,21 @@ public:
     float get_charge() const { return _charge; }
 
 private:
+    void ensure_properties();
+
     float _charge = 0.f;
+
+    friend class boost::serialization::access;
+
+    template <class Archive> void serialize(Archive& ar, unsigned int const version)
+    {
+        reject_newer_class_version<Charged_barrier>(version, "Charged_barrier");
+        ar& boost::serialization::make_nvp("Box_barrier", boost::serialization::base_object<Box_barrier>(*this));
+        ar& boost::serialization::make_nvp("_charge", _charge);
+        if (Archive::is_loading::value) ensure_properties();
+    }
 };
+
+BOOST_CLASS_EXPORT_KEY(Charged_barrier)
 
 #endif

@@ -1,6 +1,13 @@
 #ifndef SIMULATION_END_CONDITION_H
 #define SIMULATION_END_CONDITION_H
 
+#include "simulation/Class_version_check.h"
+
+#include <boost/serialization/access.hpp>
+#include <boost/serialization/base_object.hpp>
+#include <boost/serialization/export.hpp>
+#include <boost/serialization/nvp.hpp>
+
 class Level_data;
 
 // A portal's goal. Type 0: the level cannot finish while this is unmet; type 1:
@@ -18,6 +25,15 @@ public:
 
 protected:
     int _type = 0;
+
+private:
+    friend class boost::serialization::access;
+
+    template <class Archive> void serialize(Archive& ar, unsigned int const version)
+    {
+        reject_newer_class_version<End_condition>(version, "End_condition");
+        ar& boost::serialization::make_nvp("_type", _type);
+    }
 };
 
 // Met once the portal has captured enough molecules.
@@ -38,6 +54,19 @@ private:
     int _min_captured_molecules = 10;
     // Runtime only: counted at every capture pass.
     int _num_captured_molecules = 0;
+
+    friend class boost::serialization::access;
+
+    template <class Archive> void serialize(Archive& ar, unsigned int const version)
+    {
+        reject_newer_class_version<Molecule_capture_condition>(version, "Molecule_capture_condition");
+        ar& boost::serialization::make_nvp("End_condition", boost::serialization::base_object<End_condition>(*this));
+        ar& boost::serialization::make_nvp("_min_captured_molecules", _min_captured_molecules);
+    }
 };
+
+// Never stored through a pointer, but registered all the same: that makes the
+// library track the portals' conditions, and level files number their objects so.
+BOOST_CLASS_EXPORT_KEY(Molecule_capture_condition)
 
 #endif

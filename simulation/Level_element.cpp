@@ -1,6 +1,7 @@
 #include "simulation/Level_element.h"
 
 #include <algorithm>
+#include <typeinfo>
 #include <utility>
 
 namespace
@@ -36,6 +37,14 @@ void take_owned(Parameter_list& target, Parameter_list& source)
     target = std::move(source);
     source._list.clear();
     source._children.clear();
+}
+
+bool is_ranged_float(Parameter const& parameter)
+{
+    auto const is_float = [](Parameter::Variant const& value) { return value.type() == typeid(float); };
+    return parameter._special_type == Parameter::Plain && is_float(parameter._value) &&
+           parameter._value_list.size() == 2 && is_float(parameter._value_list[0]) &&
+           is_float(parameter._value_list[1]);
 }
 
 Eigen::Matrix4f affine_inverse(Eigen::Matrix4f const& matrix)
@@ -96,6 +105,18 @@ void Level_element::copy_plain_fields(Level_element const& other)
 Level_element::~Level_element()
 {
     free_owned(_properties);
+}
+
+void Level_element::release_properties()
+{
+    free_owned(_properties);
+}
+
+void Level_element::ensure_float_property(std::string const& name, float value, float min, float max)
+{
+    auto const existing = _properties._list.find(name);
+    if (existing != _properties._list.end() && existing->second && is_ranged_float(*existing->second)) return;
+    add_property(Parameter(name, value, min, max));
 }
 
 void Level_element::animate(float dt)

@@ -3,11 +3,17 @@
 
 #include "foundation/Notifiable.h"
 #include "foundation/Parameter_list.h"
+#include "gl/Eigen_serialization.h"
 #include "simulation/Animation.h"
+#include "simulation/Class_version_check.h"
 
 #include <Eigen/Core>
 #include <Eigen/Geometry>
+#include <boost/serialization/access.hpp>
+#include <boost/serialization/nvp.hpp>
+#include <boost/serialization/vector.hpp>
 
+#include <string>
 #include <vector>
 
 class Level_element_visitor;
@@ -65,6 +71,10 @@ public:
     void apply_animations();
 
 protected:
+    // For properties the element's code looks up by name: a level file written by
+    // hand or by an older game may lack one, or hold it as another type.
+    void ensure_float_property(std::string const& name, float value, float min, float max);
+
     Eigen::Vector3f _position = Eigen::Vector3f::Zero();
     int _user_editable = 0;
     std::vector<Animation> _animations;
@@ -78,6 +88,25 @@ protected:
 private:
     void copy_plain_fields(Level_element const& other);
     void notify_listeners();
+    // The archive replaces the property list without freeing what it held.
+    void release_properties();
+
+    friend class boost::serialization::access;
+
+    template <class Archive> void serialize(Archive& ar, unsigned int const version)
+    {
+        reject_newer_class_version<Level_element>(version, "Level_element");
+        if (Archive::is_loading::value) release_properties();
+        ar& boost::serialization::make_nvp("_position", _position);
+        ar& boost::serialization::make_nvp("transform", transform);
+        ar& boost::serialization::make_nvp("_user_editable", _user_editable);
+        ar& boost::serialization::make_nvp("_animations", _animations);
+        ar& boost::serialization::make_nvp("_persistent", _persistent);
+        ar& boost::serialization::make_nvp("_selected", _selected);
+        ar& boost::serialization::make_nvp("_properties", _properties);
+        // The inverse is not stored.
+        if (Archive::is_loading::value) set_transform(transform);
+    }
 };
 
 // World box around the eight corners of a box given in the element's local frame.

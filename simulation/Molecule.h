@@ -5,6 +5,7 @@
 
 #include <Eigen/Core>
 #include <Eigen/Geometry>
+#include <boost/serialization/vector.hpp>
 
 #include <vector>
 
@@ -46,6 +47,37 @@ public:
     std::vector<std::vector<int>> _connectivity;
     float _accumulated_charge = 0.f;
     int _id = 0;
+
+private:
+    friend class boost::serialization::access;
+
+    template <class Archive> void serialize(Archive& ar, unsigned int const version)
+    {
+        reject_newer_class_version<Molecule>(version, "Molecule");
+        ar& boost::serialization::make_nvp("_atoms", _atoms);
+        ar& boost::serialization::make_nvp("_mass", _mass);
+        ar& boost::serialization::make_nvp("_I_body", _I_body);
+        ar& boost::serialization::make_nvp("_I_body_inv", _I_body_inv);
+        ar& boost::serialization::make_nvp("_x", _x);
+        // The orientation is stored by its coefficients.
+        float qx = _q.x(), qy = _q.y(), qz = _q.z(), qw = _q.w();
+        ar& boost::serialization::make_nvp("qx", qx);
+        ar& boost::serialization::make_nvp("qy", qy);
+        ar& boost::serialization::make_nvp("qz", qz);
+        ar& boost::serialization::make_nvp("qw", qw);
+        if (Archive::is_loading::value) _q = Eigen::Quaternionf(qw, qx, qy, qz);
+        ar& boost::serialization::make_nvp("_P", _P);
+        ar& boost::serialization::make_nvp("_L", _L);
+        ar& boost::serialization::make_nvp("_I_inv", _I_inv);
+        ar& boost::serialization::make_nvp("_R", _R);
+        ar& boost::serialization::make_nvp("_v", _v);
+        ar& boost::serialization::make_nvp("_omega", _omega);
+        ar& boost::serialization::make_nvp("_force", _force);
+        ar& boost::serialization::make_nvp("_torque", _torque);
+        ar& boost::serialization::make_nvp("_connectivity", _connectivity);
+        ar& boost::serialization::make_nvp("_accumulated_charge", _accumulated_charge);
+        ar& boost::serialization::make_nvp("_id", _id);
+    }
 };
 
 // Every atom of every molecule with its molecule's id, in list order and then atom

@@ -6,6 +6,10 @@
 
 #include "gl/Targeted_particle_system.h"
 
+#include <boost/serialization/export.hpp>
+#include <boost/serialization/string.hpp>
+#include <boost/serialization/version.hpp>
+
 #include <deque>
 #include <string>
 #include <vector>
@@ -81,6 +85,31 @@ protected:
 private:
     void prepare_molecule();
     Targeted_particle_system particles_towards(Molecule const& molecule, Eigen::Vector3f const& release_point) const;
+
+    friend class boost::serialization::access;
+
+    // Version 0 releasers kept no prepared molecule.
+    template <class Archive> void serialize(Archive& ar, unsigned int const version)
+    {
+        reject_newer_class_version<Molecule_releaser>(version, "Molecule_releaser");
+        ar& boost::serialization::make_nvp("Level_element", boost::serialization::base_object<Level_element>(*this));
+        ar& boost::serialization::make_nvp("boxmin", boxmin);
+        ar& boost::serialization::make_nvp("boxmax", boxmax);
+        ar& boost::serialization::make_nvp("_first_release", _first_release);
+        ar& boost::serialization::make_nvp("_last_release", _last_release);
+        ar& boost::serialization::make_nvp("_interval", _interval);
+        ar& boost::serialization::make_nvp("_num_max_molecules", _num_max_molecules);
+        ar& boost::serialization::make_nvp("_num_released_molecules", _num_released_molecules);
+        ar& boost::serialization::make_nvp("_molecule_type", _molecule_type);
+        if (version >= 1)
+        {
+            ar& boost::serialization::make_nvp("_next_molecule", _next_molecule);
+            ar& boost::serialization::make_nvp("_next_molecule_prepared", _next_molecule_prepared);
+        }
+    }
 };
+
+BOOST_CLASS_VERSION(Molecule_releaser, 1)
+BOOST_CLASS_EXPORT_KEY(Molecule_releaser)
 
 #endif

@@ -4,6 +4,8 @@
 #include "simulation/Barrier.h"
 
 #include <boost/optional.hpp>
+#include <boost/serialization/export.hpp>
+#include <boost/serialization/optional.hpp>
 
 #include <utility>
 
@@ -42,6 +44,19 @@ private:
     float _strength = 0.f;
     float _radius = 0.f;
     boost::optional<Eigen::Vector2f> _extent;
+
+    friend class boost::serialization::access;
+
+    template <class Archive> void serialize(Archive& ar, unsigned int const version)
+    {
+        reject_newer_class_version<Plane_barrier>(version, "Plane_barrier");
+        ar& boost::serialization::make_nvp("Barrier", boost::serialization::base_object<Barrier>(*this));
+        ar& boost::serialization::make_nvp("_strength", _strength);
+        ar& boost::serialization::make_nvp("_radius", _radius);
+        ar& boost::serialization::make_nvp("_extent", _extent);
+    }
 };
+
+BOOST_CLASS_EXPORT_KEY(Plane_barrier)
 
 #endif

@@ -6,6 +6,9 @@
 
 #include "gl/Particle.h"
 
+#include <boost/serialization/export.hpp>
+#include <boost/serialization/version.hpp>
+
 #include <vector>
 
 // Collects molecules: counts those inside it and, when swallowing, takes them out
@@ -37,7 +40,22 @@ protected:
     Molecule_capture_condition _end_condition;
     float _score_factor = 60.f;
     bool _destroy_on_entering = false;
+
+private:
+    friend class boost::serialization::access;
+
+    // Version 0 portals never swallowed.
+    template <class Archive> void serialize(Archive& ar, unsigned int const version)
+    {
+        reject_newer_class_version<Portal>(version, "Portal");
+        ar& boost::serialization::make_nvp("Level_element", boost::serialization::base_object<Level_element>(*this));
+        ar& boost::serialization::make_nvp("_end_condition", _end_condition);
+        ar& boost::serialization::make_nvp("_score_factor", _score_factor);
+        if (version >= 1) ar& boost::serialization::make_nvp("_destroy_on_entering", _destroy_on_entering);
+    }
 };
+
+BOOST_CLASS_VERSION(Portal, 1)
 
 // A portal box, with a swarm of green particles, one per molecule still missing.
 class Box_portal : public Portal
@@ -70,6 +88,17 @@ protected:
 private:
     int molecules_still_missing() const;
     void rebuild_particles();
+
+    friend class boost::serialization::access;
+
+    // The swarm is not stored: a reset rebuilds it.
+    template <class Archive> void serialize(Archive& ar, unsigned int const version)
+    {
+        reject_newer_class_version<Box_portal>(version, "Box_portal");
+        ar& boost::serialization::make_nvp("Portal", boost::serialization::base_object<Portal>(*this));
+        ar& boost::serialization::make_nvp("boxmin", boxmin);
+        ar& boost::serialization::make_nvp("boxmax", boxmax);
+    }
 };
 
 // The ellipsoid inscribed in the box of a box portal.
@@ -82,6 +111,18 @@ public:
 
     void accept(Level_element_visitor& visitor) override;
     bool contains(Eigen::Vector3f const& world_point) const override;
+
+private:
+    friend class boost::serialization::access;
+
+    template <class Archive> void serialize(Archive& ar, unsigned int const version)
+    {
+        reject_newer_class_version<Sphere_portal>(version, "Sphere_portal");
+        ar& boost::serialization::make_nvp("Box_portal", boost::serialization::base_object<Box_portal>(*this));
+    }
 };
+
+BOOST_CLASS_EXPORT_KEY(Box_portal)
+BOOST_CLASS_EXPORT_KEY(Sphere_portal)
 
 #endif

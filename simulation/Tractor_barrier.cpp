@@ -12,9 +12,15 @@ Tractor_barrier::Tractor_barrier(Eigen::Vector3f const& corner_min, Eigen::Vecto
                                  float strength)
     : Box_barrier(corner_min, corner_max, strength, 0.f)
 {
-    add_property(Parameter("tractor_strength", 2.f, -10.f, 10.f));
-    add_property(Parameter("radius", 5.f, 5.f, 100.f));
-    apply_parameters(_properties);
+    _tractor_strength = 2.f;
+    _radius = 5.f;
+    ensure_properties();
+}
+
+void Tractor_barrier::ensure_properties()
+{
+    ensure_float_property("tractor_strength", _tractor_strength, -10.f, 10.f);
+    ensure_float_property("radius", _radius, 5.f, 100.f);
 }
 
 void Tractor_barrier::accept(Level_element_visitor& visitor)

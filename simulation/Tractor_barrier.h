@@ -5,6 +5,8 @@
 
 #include "gl/Particle.h"
 
+#include <boost/serialization/list.hpp>
+
 #include <list>
 
 // Pushes molecules along its own x axis anywhere within the z slab of its box,
@@ -32,12 +34,26 @@ public:
 
 private:
     void emit_particle(Eigen::Vector3f const& size);
+    void ensure_properties();
 
     float _tractor_strength = 0.f;
     float _emission_timer = 0.f;
     float _rotation_angle = 0.f;
     // A particle's age is its progress across the tractor, 0 to 1.
     std::list<Particle> _particles;
+
+    friend class boost::serialization::access;
+
+    template <class Archive> void serialize(Archive& ar, unsigned int const version)
+    {
+        reject_newer_class_version<Tractor_barrier>(version, "Tractor_barrier");
+        ar& boost::serialization::make_nvp("Box_barrier", boost::serialization::base_object<Box_barrier>(*this));
+        ar& boost::serialization::make_nvp("_tractor_strength", _tractor_strength);
+        ar& boost::serialization::make_nvp("_particles", _particles);
+        if (Archive::is_loading::value) ensure_properties();
+    }
 };
+
+BOOST_CLASS_EXPORT_KEY(Tractor_barrier)
 
 #endif

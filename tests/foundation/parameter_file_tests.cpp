@@ -1,6 +1,7 @@
 #include "foundation/Parameter_list.h"
 
 #include "support/Capture_stdout.h"
+#include "support/Text_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,25 +13,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
 
 using ::testing::HasSubstr;
 
 namespace
 {
-
-std::string read_text(std::string const& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void write_text(std::string const& path, std::string const& text)
-{
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-}
 
 // A small settings tree like the one the simulation publishes, owning its parts.
 struct Settings

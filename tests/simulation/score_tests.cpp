@@ -1,6 +1,7 @@
 #include "simulation/Progress.h"
 
 #include "support/Capture_stdout.h"
+#include "support/Text_file.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -9,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 
 using ::testing::HasSubstr;
 
@@ -25,17 +25,6 @@ Sensor_data with_energy(std::vector<float> const& energy)
         data.record_score();
     }
     return data;
-}
-
-std::string read_text(std::string const& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void write_text(std::string const& path, std::string const& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
 }
 
 } // namespace

@@ -58,6 +58,11 @@ Parameter& Parameter::operator=(Parameter const& other)
     return *this;
 }
 
+void Parameter::store_value(Variant const& value)
+{
+    _value = value;
+}
+
 void Parameter::set_from_index(int index)
 {
     _index = index;

@@ -69,6 +69,10 @@ public:
     std::vector<Notifiable*> _listeners;
 
 private:
+    // Out of line: inlined into every caller, GCC 12 misreads boost::variant's
+    // assignment as reading uninitialised storage.
+    void store_value(Variant const& value);
+
     template <typename T> T read_as(Variant const& v, char const* reader) const;
     template <typename T> void set_list_value(T const& value);
 
@@ -145,7 +149,7 @@ template <typename T> void Parameter::set_list_value(T const& value)
         if (*entry == value)
         {
             _index = int(i);
-            _value = value;
+            store_value(Variant(value));
             matched = true;
         }
     }
@@ -176,11 +180,11 @@ template <typename T> void Parameter::set_value_no_update(T const& value)
         T const max = get_max<T>();
         if (clamped < min) clamped = min;
         if (max < clamped) clamped = max;
-        _value = clamped;
+        store_value(Variant(clamped));
     }
     else
     {
-        _value = value;
+        store_value(Variant(value));
     }
 
     notify_listeners();

@@ -1,9 +1,5 @@
 #include "foundation/Q_parameter_bridge.h"
 
-// GCC 12 takes the variant assignments inlined from the parameter's setters for
-// reads of an uninitialised string; they are not.
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-
 #include "foundation/Parameter.h"
 
 #include <QFrame>

@@ -1,7 +1,3 @@
-// GCC 12 takes the variant assignments inlined from the parameter's setters for
-// reads of an uninitialised string; they are not.
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-
 #include "simulation/Atomic_force.h"
 
 #include <iostream>

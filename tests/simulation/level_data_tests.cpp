@@ -1,7 +1,3 @@
-// GCC 12 sees an uninitialised string in boost::variant's copy once
-// Parameter::set_value_no_update is inlined here.
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-
 #include "simulation/Box_barrier.h"
 #include "simulation/Level_data.h"
 #include "simulation/Tractor_barrier.h"

@@ -1,0 +1,180 @@
+#include "simulation/Core.h"
+
+#include "foundation/Data_config.h"
+#include "foundation/Main_options_window.h"
+
+#include <QOpenGLContext>
+#include <QOpenGLFunctions>
+
+#include <algorithm>
+#include <iostream>
+
+namespace
+{
+
+float clamped_to_range(Parameter const& parameter)
+{
+    return std::min(std::max(parameter.get_value<float>(), parameter.get_min<float>()), parameter.get_max<float>());
+}
+
+bool is_software_renderer(QOpenGLContext* context)
+{
+    char const* renderer = reinterpret_cast<char const*>(context->functions()->glGetString(GL_RENDERER));
+    if (!renderer) return false;
+    std::string const name(renderer);
+    return name.find("llvmpipe") != std::string::npos || name.find("softpipe") != std::string::npos ||
+           name.find("Software Rasterizer") != std::string::npos;
+}
+
+} // namespace
+
+Core::Core(bool use_unstable_options)
+{
+    qRegisterMetaType<Level_state>("Level_state");
+    build_parameters();
+    Main_options_window::instance()->add_parameter_list("Core", _parameters);
+
+    _physics_timer.setTimerType(Qt::PreciseTimer);
+    set_timer_interval();
+    connect(&_physics_timer, &QTimer::timeout, this, &Core::update_physics);
+
+    load_default_simulation_settings();
+    if (use_unstable_options) _level_data.enable_unstable_options();
+
+    update_parameters();
+    progress = load_progress_file(Data_config::instance()->find_in_data_paths("progress.data", false));
+}
+
+Core::~Core()
+{
+    _physics_timer.stop();
+    Main_options_window::instance()->remove_parameter_list("Core");
+    Main_options_window::instance()->remove_parameter_list("Level Data");
+}
+
+void Core::build_parameters()
+{
+    auto add = [this](Parameter* parameter) {
+        _owned_parameters.parameters.emplace_back(parameter);
+        _parameters.add(parameter);
+        return parameter;
+    };
+    auto const update = [this] { update_parameters(); };
+
+    Parameter* levels = add(new Parameter("levels", false, update));
+    levels->_value = std::string();
+    _toggle_simulation = add(new Parameter("Toggle simulation", false, [this] { toggle_timer(); }));
+    add(new Parameter("Mass Factor", 0.1f, 0.1f, 1.f, update));
+    add(new Parameter("do_constrain_forces", true, update));
+    add(new Parameter("max_force", 10.f, 0.1f, 500.f, update));
+    add(new Parameter("max_force_distance", 10.f, 1.f, 1000.f, update));
+    add(new Parameter("physics_timestep_ms", 10, 1, 100, [this] { set_timer_interval(); }))->_hidden = false;
+    add(new Parameter("physics_speed", 1.f, -10.f, 100.f, update))->_hidden = true;
+    _use_midpoint = add(new Parameter("Use midpoint", true, update));
+    add_atomic_force_type_list(_parameters, update, _owned_parameters);
+}
+
+void Core::update_parameters()
+{
+    _level_names.clear();
+    for (QString const& name : QString::fromStdString(_parameters["levels"]->get_value<std::string>()).split(","))
+    {
+        if (!name.isEmpty()) _level_names.append(name);
+    }
+
+    // Files merge values without clamping; cached values feed divisions and limits.
+    _constrain_forces = _parameters["do_constrain_forces"]->get_value<bool>();
+    _max_force = clamped_to_range(*_parameters["max_force"]);
+    _mass_factor = clamped_to_range(*_parameters["Mass Factor"]);
+    _forces = create_forces(*_parameters.get_child_helper("Atomic Force Type"));
+}
+
+void Core::toggle_timer()
+{
+    if (_toggle_simulation->get_value<bool>()) _physics_timer.start();
+    else _physics_timer.stop();
+}
+
+void Core::set_timer_interval()
+{
+    Parameter const& timestep = *_parameters["physics_timestep_ms"];
+    int const interval = std::min(std::max(timestep.get_value<int>(), timestep.get_min<int>()), timestep.get_max<int>());
+    _physics_timer.setInterval(interval);
+}
+
+void Core::set_simulation_state(bool running)
+{
+    _toggle_simulation->set_value_no_update(running);
+    toggle_timer();
+}
+
+bool Core::get_simulation_state() const
+{
+    return _toggle_simulation->get_value<bool>();
+}
+
+void Core::set_game_state(int state)
+{
+    _previous_game_state = _game_state;
+    _game_state = state;
+    emit game_state_changed();
+}
+
+void Core::update_physics()
+{
+    try
+    {
+        float const dt = _parameters["physics_speed"]->get_value<float>() *
+                         _parameters["physics_timestep_ms"]->get_value<int>() / 1000.f;
+        update(dt);
+    }
+    catch (std::exception const& error)
+    {
+        std::cout << "Core::update_physics " << error.what() << std::endl;
+    }
+}
+
+bool Core::add_molecule(Molecule const& molecule)
+{
+    int live_atoms = 0;
+    for (Molecule const& m : _level_data._molecules) live_atoms += int(m._atoms.size());
+    if (live_atoms + int(molecule._atoms.size()) > max_live_atoms)
+    {
+        std::cout << "Core::add_molecule Reached max number of atoms" << std::endl;
+        return false;
+    }
+
+    _level_data._molecules.push_back(molecule);
+    Molecule& added = _level_data._molecules.back();
+    added.set_id(_next_molecule_id);
+    _molecule_ids[_next_molecule_id] = &added;
+    ++_next_molecule_id;
+    _atom_count += int(added._atoms.size());
+    return true;
+}
+
+void Core::gl_init(QOpenGLContext* context)
+{
+    QOpenGLContext* current = QOpenGLContext::currentContext();
+    if (!current || (context && context != current))
+    {
+        std::cout << "Core::gl_init the given context is not current: pair forces stay on the CPU" << std::endl;
+        return;
+    }
+
+    _gpu_force.reset(); // the old pass goes before the new one takes the GL names
+    _use_gpu_force = false;
+    try
+    {
+        _gpu_force.reset(new GPU_force(_level_data._temperature_grid.get_width()));
+    }
+    catch (std::exception const& error)
+    {
+        std::cout << "Core::gl_init no force pass: " << error.what() << std::endl;
+        return;
+    }
+    _gpu_force->set_temperature(_level_data._temperature_grid);
+    _use_gpu_force = !is_software_renderer(current);
+    if (!_use_gpu_force)
+        std::cout << "Core::gl_init software renderer: pair forces stay on the CPU" << std::endl;
+}

@@ -1,0 +1,241 @@
+#include "simulation/Core.h"
+
+#include "foundation/Data_config.h"
+#include "foundation/Dialogs.h"
+#include "foundation/Main_options_window.h"
+#include "simulation/Level_file.h"
+
+#include <boost/archive/archive_exception.hpp>
+
+#include <iostream>
+
+namespace
+{
+
+std::string level_file_name(QString const& level_name)
+{
+    QString const relative = "levels/" + level_name + ".data";
+    try
+    {
+        return Data_config::instance()->find_in_data_paths(relative, true);
+    }
+    catch (std::exception const&)
+    {
+        // Not there: loading it then fails like any other broken level.
+        return Data_config::instance()->find_in_data_paths(relative, false);
+    }
+}
+
+bool is_game_field_border(Level_data const& level, Level_element const* element)
+{
+    for (auto const& border : level._game_field_borders)
+    {
+        if (border.second == element) return true;
+    }
+    return false;
+}
+
+} // namespace
+
+std::string Core::get_level_name(int index) const
+{
+    return _level_names.value(index).toStdString();
+}
+
+void Core::load_level(int index)
+{
+    if (index < 0 || index >= _level_names.size()) return;
+    _current_level = index;
+    load_level(level_file_name(_level_names[index]));
+}
+
+void Core::load_next_level()
+{
+    int const next = _current_level + 1;
+    std::cout << "Core::load_next_level next level: " << next << std::endl;
+    if (next >= _level_names.size())
+    {
+        std::cout << "No more levels." << std::endl;
+        return;
+    }
+    load_level(next);
+}
+
+void Core::load_level(std::string const& file_name)
+{
+    std::cout << "Core::load_level " << file_name << std::endl;
+    clear();
+    set_simulation_state(false);
+
+    try
+    {
+        load_level_file(file_name, _level_data);
+        std::cout << "Core::load_level A " << level_parameter("gravity") << std::endl;
+    }
+    catch (boost::archive::archive_exception const& error)
+    {
+        std::cout << "Boost Archive Exception. Failed to load level file: " << file_name
+                  << ", reason: " << error.what() << std::endl;
+        reset_level_data();
+    }
+    catch (std::exception const& error)
+    {
+        std::cout << "Failed to load level file: " << file_name << ", level reset: " << error.what() << std::endl;
+        reset_level_data();
+    }
+    catch (...)
+    {
+        Dialogs::instance().warning("Error", "Error reading the specified level file " +
+                                                 QString::fromStdString(file_name) + "\nLoading defaults.");
+        reset_level_data();
+    }
+
+    _level_data.update_parameters_from_data();
+    register_level_parameters();
+    reset_level(true);
+    std::cout << "Core::load_level B " << level_parameter("gravity") << std::endl;
+    emit level_changed(1);
+}
+
+void Core::reset_level_data()
+{
+    clear();
+    _level_data.reset();
+    register_level_parameters();
+    emit level_changed(1);
+}
+
+void Core::clear()
+{
+    _level_data.clear_elements();
+    _molecule_ids.clear();
+    _next_molecule_id = 0;
+    _atom_count = 0;
+}
+
+void Core::forget_molecules()
+{
+    _level_data._molecules.clear();
+    _molecule_ids.clear();
+    _next_molecule_id = 0;
+    _atom_count = 0;
+}
+
+void Core::start_level()
+{
+    std::cout << "Core::start_level" << std::endl;
+    set_game_state(Running);
+    prune_level_elements();
+    forget_molecules();
+    reset_level(false);
+    set_simulation_state(true);
+}
+
+void Core::reset_level(bool keep_molecules)
+{
+    prune_level_elements();
+
+    std::list<Molecule> kept;
+    if (keep_molecules) kept.swap(_level_data._molecules);
+    forget_molecules();
+    for (Molecule const& molecule : kept) add_molecule(molecule);
+
+    _sensor_data.reset();
+    _sensor_data.area = _level_data._game_field_width * _level_data._game_field_height;
+    _level_data.reset_elements();
+    _current_time = 0.f;
+    _last_sensor_time = 0.f;
+    _last_element_update = 0.f;
+    emit level_changed(1);
+}
+
+void Core::prune_level_elements()
+{
+    std::vector<Level_element*> doomed;
+    for (auto const& element : _level_data._level_elements)
+    {
+        if (!element->is_persistent() && !is_game_field_border(_level_data, element.get()))
+            doomed.push_back(element.get());
+    }
+    for (Level_element* element : doomed) _level_data.delete_element(element);
+    _level_data._temporary_elements.clear();
+}
+
+bool Core::save_level(std::string const& file_name)
+{
+    try
+    {
+        save_level_file(_level_data, file_name);
+        return true;
+    }
+    catch (std::exception const& error)
+    {
+        std::cout << "Core::save_level failed: " << error.what() << std::endl;
+        return false;
+    }
+}
+
+void Core::load_settings_file(char const* file_name)
+{
+    _parameters.load(Data_config::instance()->find_in_data_paths(file_name, true));
+}
+
+void Core::load_default_simulation_settings()
+{
+    try
+    {
+        load_settings_file("default_simulation_settings.data");
+    }
+    catch (std::exception const& error)
+    {
+        // The values built in code stay.
+        std::cout << "Couldn't load simulation settings file: default_simulation_settings.data, " << error.what()
+                  << std::endl;
+    }
+    update_parameters();
+}
+
+void Core::load_simulation_settings()
+{
+    try
+    {
+        load_settings_file("simulation_settings.data");
+        update_parameters();
+    }
+    catch (std::exception const& error)
+    {
+        std::cout << "Couldn't load simulation settings file: simulation_settings.data, " << error.what()
+                  << std::endl;
+        load_default_simulation_settings();
+    }
+}
+
+bool Core::save_simulation_settings()
+{
+    try
+    {
+        std::string const path = Data_config::instance()->find_in_data_paths("simulation_settings.data", false);
+        if (_parameters.save(path)) return true;
+        std::cout << "Couldn't save sim settings: could not write " << path << std::endl;
+    }
+    catch (std::exception const& error)
+    {
+        std::cout << "Couldn't save sim settings: " << error.what() << std::endl;
+    }
+    return false;
+}
+
+bool Core::save_progress()
+{
+    return save_progress_file(progress, Data_config::instance()->find_in_data_paths("progress.data", false));
+}
+
+void Core::register_level_parameters()
+{
+    Main_options_window::instance()->add_parameter_list("Level Data", _level_data.get_parameters());
+}
+
+float Core::level_parameter(char const* name)
+{
+    return _level_data.get_parameters()[name]->get_value<float>();
+}

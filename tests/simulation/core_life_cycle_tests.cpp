@@ -1,0 +1,175 @@
+#include "Core_fixture.h"
+
+#include "simulation/Molecule_factory.h"
+
+#include <QSignalSpy>
+
+#include <gmock/gmock.h>
+
+#include <cmath>
+
+using ::testing::HasSubstr;
+
+namespace
+{
+
+void set_levels(Core& core, std::string const& names)
+{
+    Parameter& levels = *core.get_parameters()["levels"];
+    levels.set_value_no_update(names);
+    levels._callback();
+}
+
+} // namespace
+
+TEST_F(Core_test, level_indices_outside_the_list_do_nothing)
+{
+    set_levels(*core, "One,,Two");
+    ASSERT_EQ((QStringList{"One", "Two"}), core->get_level_names());
+    QSignalSpy changes(core.get(), &Core::level_changed);
+
+    core->load_level(-1);
+    core->load_level(2);
+    EXPECT_EQ(0, changes.count());
+    EXPECT_EQ(0, core->get_current_level());
+
+    Capture_stdout out;
+    core->load_next_level(); // to "Two", which has no file
+    core->load_next_level();
+    EXPECT_EQ(1, core->get_current_level());
+    EXPECT_THAT(out.text(), HasSubstr("Core::load_next_level next level: 2\nNo more levels.\n"));
+}
+
+TEST_F(Core_test, a_broken_level_file_gives_the_default_level_with_the_simulation_off)
+{
+    std::string const garbage = data.path("garbage.data");
+    std::string error;
+    ASSERT_TRUE(write_file_atomically(garbage, "this is not a level", error));
+    core->set_simulation_state(true);
+    QSignalSpy changes(core.get(), &Core::level_changed);
+
+    Capture_stdout out;
+    core->load_level(garbage);
+
+    EXPECT_THAT(out.text(), HasSubstr("Boost Archive Exception. Failed to load level file: " + garbage + ", reason: "));
+    EXPECT_GE(changes.count(), 2); // the reset to the default level, then the load's own
+    EXPECT_FALSE(core->get_simulation_state());
+    EXPECT_EQ(6u, level()._game_field_borders.size());
+    EXPECT_EQ(6u, level()._level_elements.size());
+}
+
+TEST_F(Core_test, a_listed_level_without_a_file_is_reported_and_gives_the_default_level)
+{
+    set_levels(*core, "Nowhere");
+    Capture_stdout out;
+    core->load_level(0);
+    EXPECT_THAT(out.text(), HasSubstr("Failed to load level file: "));
+    EXPECT_THAT(out.text(), HasSubstr("levels/Nowhere.data, level reset: "));
+    EXPECT_EQ(6u, level()._level_elements.size());
+}
+
+TEST_F(Core_test, a_saved_level_loads_back_with_its_elements_shared_between_the_lists)
+{
+    level().add_element(new Box_barrier(Eigen::Vector3f(-5, -5, -5), Eigen::Vector3f(5, 5, 5), 10000.f, 2.f));
+    level().add_element(new Box_portal(Eigen::Vector3f(10, -5, -5), Eigen::Vector3f(20, 5, 5)));
+    level().add_element(new Brownian_box(Eigen::Vector3f(-20, -5, -5), Eigen::Vector3f(-10, 5, 5), 20.f));
+    core->add_molecule(create_molecule("H2O", Eigen::Vector3f(0, 0, 10)));
+    std::string const file = data.path("mine.data");
+    ASSERT_TRUE(core->save_level(file));
+
+    Capture_stdout quiet;
+    core->reset_level_data();
+    core->load_level(file);
+
+    EXPECT_EQ(9u, level()._level_elements.size());
+    EXPECT_EQ(7u, level()._barriers.size());
+    ASSERT_EQ(1u, level()._portals.size());
+    ASSERT_EQ(1u, level()._brownian_elements.size());
+    EXPECT_EQ(1u, level()._molecules.size());
+    bool portal_owned = false;
+    for (auto const& element : level()._level_elements) portal_owned |= element.get() == level()._portals.front();
+    EXPECT_TRUE(portal_owned);
+    EXPECT_EQ(level()._game_field_borders.at(Level_data::Plane(0)), level()._barriers.front());
+}
+
+TEST_F(Core_test, a_failed_save_keeps_the_earlier_file)
+{
+    std::string const file = data.path("mine.data");
+    ASSERT_TRUE(core->save_level(file));
+    std::string before;
+    ASSERT_TRUE(read_file_bytes(file, before));
+
+    level().add_element(new Moving_box_barrier(Eigen::Vector3f(-1, -1, -1), Eigen::Vector3f(1, 1, 1), 1.f, 1.f));
+    Capture_stdout out;
+    EXPECT_FALSE(core->save_level(file));
+    EXPECT_THAT(out.text(), HasSubstr("Core::save_level failed: "));
+    std::string after;
+    ASSERT_TRUE(read_file_bytes(file, after));
+    EXPECT_EQ(before, after);
+}
+
+TEST_F(Core_test, starting_a_level_clears_the_run_and_switches_the_simulation_on)
+{
+    Box_barrier* placed = new Box_barrier(Eigen::Vector3f(-5, -5, -5), Eigen::Vector3f(5, 5, 5), 10000.f, 2.f);
+    placed->set_persistent(false);
+    Box_barrier* kept = new Box_barrier(Eigen::Vector3f(10, -5, -5), Eigen::Vector3f(20, 5, 5), 10000.f, 2.f);
+    kept->set_selected(true);
+    level().add_element(placed);
+    level().add_element(kept);
+    core->add_molecule(create_molecule("Na", Eigen::Vector3f::Zero()));
+    step(5, 1.f / 16.f);
+    QSignalSpy states(core.get(), &Core::game_state_changed);
+    QSignalSpy changes(core.get(), &Core::level_changed);
+
+    core->start_level();
+
+    EXPECT_EQ(Core::Running, core->get_game_state());
+    EXPECT_EQ(1, states.count());
+    EXPECT_EQ(1, changes.count());
+    EXPECT_EQ(1, changes.front().front().toInt());
+    EXPECT_EQ(7u, level()._level_elements.size());
+    EXPECT_FALSE(kept->is_selected());
+    EXPECT_TRUE(level()._molecules.empty());
+    EXPECT_EQ(0, core->get_atom_count());
+    EXPECT_EQ(std::vector<int>{500000}, core->get_sensor_data().score);
+    EXPECT_FLOAT_EQ(80.f * 40.f, core->get_sensor_data().area);
+    EXPECT_FLOAT_EQ(0.f, core->get_current_time());
+    EXPECT_TRUE(core->get_simulation_state());
+}
+
+TEST_F(Core_test, resetting_while_keeping_the_molecules_renumbers_them)
+{
+    for (int i = 0; i < 3; ++i) core->add_molecule(create_molecule("Cl", Eigen::Vector3f(i * 5.f, 0, 0)));
+    level()._molecules.pop_front();
+    level()._molecules.front()._P = Eigen::Vector3f(1, 2, 3);
+
+    core->reset_level(true);
+
+    std::vector<int> ids;
+    for (Molecule const& molecule : level()._molecules) ids.push_back(molecule._id);
+    EXPECT_EQ((std::vector<int>{0, 1}), ids);
+    EXPECT_EQ(Eigen::Vector3f(1, 2, 3), level()._molecules.front()._P);
+    EXPECT_FLOAT_EQ(5.f, level()._molecules.front()._x.x());
+    EXPECT_EQ(0, level()._molecules.front()._atoms.front()._parent_id);
+}
+
+TEST_F(Core_test, every_shipped_level_loads_and_runs_without_losing_a_molecule_to_infinity)
+{
+    ASSERT_FALSE(core->get_level_names().isEmpty());
+    for (QString const& name : core->get_level_names()) data.copy_from_game("levels/" + name + ".data");
+
+    for (int index = 0; index < core->get_level_names().size(); ++index)
+    {
+        std::string const name = core->get_level_name(index);
+        Capture_stdout out;
+        core->load_level(index);
+        EXPECT_THAT(out.text(), ::testing::Not(HasSubstr("Failed"))) << name;
+        core->start_level();
+        step(30 * 16, 1.f / 16.f);
+        for (Molecule const& molecule : level()._molecules)
+        {
+            ASSERT_TRUE(molecule._x.allFinite()) << name;
+            ASSERT_TRUE(molecule._P.allFinite()) << name;
+        }
+    }
+}

@@ -1,5 +1,9 @@
 #include "Core_fixture.h"
 
+#include "foundation/Main_options_window.h"
+
+#include <QFrame>
+#include <QGroupBox>
 #include <QSignalSpy>
 
 #include <gmock/gmock.h>
@@ -120,4 +124,26 @@ TEST(Core_start_up, without_a_progress_file_says_so_and_starts_empty)
     EXPECT_THAT(out.text(), ::testing::HasSubstr("No progress file found\n"));
     EXPECT_EQ(0, core.progress.last_level);
     EXPECT_FALSE(core.get_level_names().isEmpty());
+}
+
+TEST(Core_start_up, shows_its_settings_in_the_options_window_while_it_lives)
+{
+    Scratch_data_tree data;
+    data.copy_from_game("default_simulation_settings.data");
+    auto const titles = [] {
+        QStringList names;
+        for (QGroupBox* box : Main_options_window::instance()->get_options_frame()->findChildren<QGroupBox*>(
+                 QString(), Qt::FindDirectChildrenOnly))
+            names << box->title();
+        return names;
+    };
+    {
+        Capture_stdout quiet;
+        Core core;
+        core.reset_level_data();
+        EXPECT_TRUE(titles().contains("Core"));
+        EXPECT_TRUE(titles().contains("Level Data"));
+    }
+    EXPECT_FALSE(titles().contains("Core"));
+    EXPECT_FALSE(titles().contains("Level Data"));
 }

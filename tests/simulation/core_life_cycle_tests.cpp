@@ -116,6 +116,7 @@ TEST_F(Core_test, starting_a_level_clears_the_run_and_switches_the_simulation_on
     kept->set_selected(true);
     level().add_element(placed);
     level().add_element(kept);
+    level()._game_field_borders.at(Level_data::Z_min)->set_persistent(false); // borders stay whatever they say
     core->add_molecule(create_molecule("Na", Eigen::Vector3f::Zero()));
     step(5, 1.f / 16.f);
     QSignalSpy states(core.get(), &Core::game_state_changed);
@@ -128,6 +129,7 @@ TEST_F(Core_test, starting_a_level_clears_the_run_and_switches_the_simulation_on
     EXPECT_EQ(1, changes.count());
     EXPECT_EQ(1, changes.front().front().toInt());
     EXPECT_EQ(7u, level()._level_elements.size());
+    EXPECT_EQ(6u, level()._game_field_borders.size());
     EXPECT_FALSE(kept->is_selected());
     EXPECT_TRUE(level()._molecules.empty());
     EXPECT_EQ(0, core->get_atom_count());

@@ -1,10 +1,9 @@
-#include "foundation/Data_config.h"
+#include "bench/Benchmark_main.h"
 #include "simulation/Core.h"
 #include "simulation/Molecule_factory.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QGLWidget>
 #include <QOpenGLContext>
 
@@ -73,19 +72,5 @@ BENCHMARK(gpu_midpoint)->Arg(100)->Arg(500)->Arg(1000)->Arg(1355)->UseRealTime()
 
 int main(int argc, char** argv)
 {
-    QApplication application(argc, argv);
-    Data_config::set_application_directory(SOURCE_DIR);
-    std::unique_ptr<QGLWidget> widget;
-    if (QGuiApplication::platformName() == QLatin1String("xcb"))
-    {
-        widget = std::make_unique<QGLWidget>();
-        widget->makeCurrent();
-        gl_widget = widget.get();
-    }
-
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return run_benchmarks(argc, argv, gl_widget);
 }

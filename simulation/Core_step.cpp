@@ -104,7 +104,7 @@ void Core::rebuild_temperature_grid()
     }
 
     _cpu_force.set_temperature(grid);
-    if (_gpu_force) _gpu_force->set_temperature(grid);
+    if (_use_gpu_force) _gpu_force->set_temperature(grid);
 }
 
 void Core::capture_molecules()

@@ -68,10 +68,15 @@ void Core::build_parameters()
     add(new Parameter("do_constrain_forces", true, update));
     add(new Parameter("max_force", 10.f, 0.1f, 500.f, update));
     add(new Parameter("max_force_distance", 10.f, 1.f, 1000.f, update));
-    add(new Parameter("physics_timestep_ms", 10, 1, 100, [this] { set_timer_interval(); }))->_hidden = false;
-    add(new Parameter("physics_speed", 1.f, -10.f, 100.f, update))->_hidden = true;
+    _timestep_ms = add(new Parameter("physics_timestep_ms", 10, 1, 100, [this] { set_timer_interval(); }));
+    _timestep_ms->_hidden = false;
+    _physics_speed = add(new Parameter("physics_speed", 1.f, -10.f, 100.f, update));
+    _physics_speed->_hidden = true;
     _use_midpoint = add(new Parameter("Use midpoint", true, update));
     add_atomic_force_type_list(_parameters, update, _owned_parameters);
+    _coulomb_strength = _parameters["Atomic Force Type/Coulomb Force/Strength"];
+    _vdw_strength = _parameters["Atomic Force Type/Van der Waals Force/Strength"];
+    _vdw_radius_factor = _parameters["Atomic Force Type/Van der Waals Force/Radius Factor"];
 }
 
 void Core::update_parameters()
@@ -97,7 +102,7 @@ void Core::toggle_timer()
 
 void Core::set_timer_interval()
 {
-    Parameter const& timestep = *_parameters["physics_timestep_ms"];
+    Parameter const& timestep = *_timestep_ms;
     int const interval = std::min(std::max(timestep.get_value<int>(), timestep.get_min<int>()), timestep.get_max<int>());
     _physics_timer.setInterval(interval);
 }
@@ -124,8 +129,7 @@ void Core::update_physics()
 {
     try
     {
-        float const dt = _parameters["physics_speed"]->get_value<float>() *
-                         _parameters["physics_timestep_ms"]->get_value<int>() / 1000.f;
+        float const dt = _physics_speed->get_value<float>() * _timestep_ms->get_value<int>() / 1000.f;
         update(dt);
     }
     catch (std::exception const& error)

@@ -131,8 +131,14 @@ private:
 
     Parameter_list _parameters;
     Owned_parameter_tree _owned_parameters;
+    // Read on every tick, so looked up once.
     Parameter* _toggle_simulation = nullptr;
     Parameter* _use_midpoint = nullptr;
+    Parameter* _physics_speed = nullptr;
+    Parameter* _timestep_ms = nullptr;
+    Parameter* _coulomb_strength = nullptr;
+    Parameter* _vdw_strength = nullptr;
+    Parameter* _vdw_radius_factor = nullptr;
 
     QTimer _physics_timer;
     float const _element_update_interval = 0.04f;

@@ -185,9 +185,9 @@ bool Core::end_condition_met() const
 
 Eigen::Vector3f const* Core::calc_pair_forces(std::list<Molecule> const& molecules, float time)
 {
-    float const coulomb = _parameters["Atomic Force Type/Coulomb Force/Strength"]->get_value<float>();
-    float const vdw = _parameters["Atomic Force Type/Van der Waals Force/Strength"]->get_value<float>();
-    float const radius_factor = _parameters["Atomic Force Type/Van der Waals Force/Radius Factor"]->get_value<float>();
+    float const coulomb = _coulomb_strength->get_value<float>();
+    float const vdw = _vdw_strength->get_value<float>();
+    float const radius_factor = _vdw_radius_factor->get_value<float>();
     Eigen::Vector2f const field(_level_data._game_field_width, _level_data._game_field_height);
 
     if (_use_gpu_force && _gpu_force) return _gpu_force->calc_forces(molecules, coulomb, vdw, radius_factor, time, field);

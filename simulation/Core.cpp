@@ -38,10 +38,8 @@ Core::Core(bool use_unstable_options)
     set_timer_interval();
     connect(&_physics_timer, &QTimer::timeout, this, &Core::update_physics);
 
-    load_default_simulation_settings();
+    load_default_simulation_settings(); // ends with update_parameters, which lists the levels
     if (use_unstable_options) _level_data.enable_unstable_options();
-
-    update_parameters();
     progress = load_progress_file(Data_config::instance()->find_in_data_paths("progress.data", false));
 }
 

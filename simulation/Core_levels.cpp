@@ -108,9 +108,7 @@ void Core::reset_level_data()
 void Core::clear()
 {
     _level_data.clear_elements();
-    _molecule_ids.clear();
-    _next_molecule_id = 0;
-    _atom_count = 0;
+    forget_molecules();
 }
 
 void Core::forget_molecules()
@@ -125,9 +123,7 @@ void Core::start_level()
 {
     std::cout << "Core::start_level" << std::endl;
     set_game_state(Running);
-    prune_level_elements();
-    forget_molecules();
-    reset_level(false);
+    reset_level(false); // prunes, drops the molecules, resets the elements and the clock
     set_simulation_state(true);
 }
 

@@ -1,17 +1,35 @@
 #ifndef FOUNDATION_DIALOGS_H
 #define FOUNDATION_DIALOGS_H
 
+#include <QColor>
 #include <QString>
 
+class QWidget;
+
 // Every modal dialog the game opens goes through here, so that tests can answer
-// them in place of a user. The default shows Qt's dialogs.
+// them in place of a user. The default shows Qt's dialogs with the given texts.
 class Dialogs
 {
 public:
     virtual ~Dialogs() = default;
 
-    // A warning box with an OK button.
-    virtual void warning(QString const& title, QString const& text);
+    // Boxes with an OK button.
+    virtual void warning(QString const& title, QString const& text, QWidget* parent = nullptr);
+    virtual void critical(QString const& title, QString const& text, QWidget* parent = nullptr);
+
+    // A warning box with Yes and No; true on Yes.
+    virtual bool ask_yes_no(QString const& title, QString const& text, QWidget* parent = nullptr);
+    // A question box with OK and Cancel; true on OK.
+    virtual bool ask_ok_cancel(QString const& title, QString const& text, QWidget* parent = nullptr);
+
+    // The chosen path, or an empty string when the dialog was cancelled.
+    virtual QString open_file_name(QString const& caption, QString const& directory, QString const& filter,
+                                   QWidget* parent = nullptr);
+    virtual QString save_file_name(QString const& caption, QString const& directory, QString const& filter,
+                                   QWidget* parent = nullptr);
+
+    // An invalid colour when the dialog was cancelled.
+    virtual QColor choose_color(QColor const& initial, QWidget* parent = nullptr);
 
     static Dialogs& instance();
     // Not owned; null brings back Qt's dialogs.

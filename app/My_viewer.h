@@ -1,0 +1,91 @@
+#ifndef APP_MY_VIEWER_H
+#define APP_MY_VIEWER_H
+
+#include "app/Game_camera_constraint.h"
+#include "app/Options_viewer.h"
+#include "app/Screen_stack.h"
+#include "app/StandardCamera.h"
+#include "simulation/Level_state.h"
+
+#include <QFont>
+#include <QGLViewer/keyFrameInterpolator.h>
+#include <QOpenGLFunctions_3_3_Core>
+
+#include <memory>
+#include <vector>
+
+class Core;
+
+// The game's window: owns the screen stack and the game camera, routes input to
+// the screens first, and flies the camera to every new level.
+class My_viewer : public Options_viewer, public QOpenGLFunctions_3_3_Core
+{
+    Q_OBJECT
+
+public:
+    static constexpr float camera_limit = 195.f;
+
+    My_viewer(Core* core, QGLFormat const& format);
+    ~My_viewer() override;
+
+    // Restores the settings, starts the animation and puts the first screens on
+    // the stack; called once after the window is shown.
+    void start();
+
+    // Each takes ownership of the screen.
+    void add_screen(Screen* screen);
+    void queue_screen(Screen* screen);
+    void replace_screens(Screen* screen);
+    void kill_all_screens();
+
+    void enable_camera_controls();
+    void disable_camera_controls();
+    void quit();
+    void load_defaults() override;
+
+    // One frame as the animation timer runs it, without painting.
+    void step_frame();
+    // Puts the camera at once where a level-change flight would end.
+    void finish_camera_flight();
+
+    Core* get_core() const { return _core; }
+    // Null until the window is first shown.
+    StandardCamera* get_game_camera() const { return _camera; }
+    Game_camera_constraint* get_camera_constraint() const { return _camera_constraint.get(); }
+    QFont const& get_title_font() const { return _title_font; }
+    Screen_stack& get_screens() { return screens; }
+
+public slots:
+    void handle_level_change(Level_state state);
+    void animate() override;
+
+protected:
+    void init() override;
+    void draw() override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void build_parameters();
+    void apply_clipping_planes();
+    void fly_camera();
+    // S, F10 and Ctrl+Shift+O, whoever took the key; true when it was one of them.
+    bool run_debug_key(QKeyEvent* event);
+    void print_screen_stack() const;
+
+    Core* _core;
+    StandardCamera* _camera = nullptr;
+    std::unique_ptr<Game_camera_constraint> _camera_constraint;
+    QFont _title_font;
+    Screen_stack screens;
+    std::vector<std::unique_ptr<Parameter>> _owned_parameters;
+    bool _gl_ready = false;
+    qglviewer::KeyFrameInterpolator _camera_flight;
+};
+
+#endif

@@ -1,0 +1,73 @@
+#ifndef APP_SCREEN_STACK_H
+#define APP_SCREEN_STACK_H
+
+#include "app/Screen.h"
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <vector>
+
+// The viewer's owning stack of screens, top at the front, with the rules by which
+// it is stepped, drawn and fed. Modal dialogs and menus opened from a handler run
+// nested event loops in which frames go on; so every walk goes over a snapshot,
+// an input walk stops as soon as the stack changes under it, and no screen is
+// destroyed while any walk is running.
+class Screen_stack
+{
+public:
+    Screen_stack() = default;
+    Screen_stack(Screen_stack const&) = delete;
+    Screen_stack& operator=(Screen_stack const&) = delete;
+    ~Screen_stack();
+
+    // Each takes ownership of the screen.
+    void add(Screen* screen);
+    // Pushed on top at the end of the current frame step; the last one queued ends on top.
+    void queue(Screen* screen);
+    void replace(Screen* screen);
+    void kill_all();
+    // Destroys every screen at once, without fading; never called during a walk.
+    void clear();
+
+    // Removes the closed screens, advances the others top-down, then pushes the
+    // queued ones.
+    void step(float dt);
+
+    // The screens to draw, bottom first: from the topmost one that covers the
+    // screens below it up to the top.
+    std::vector<Screen*> drawing_order() const;
+    void draw();
+    // Every screen, whatever its state.
+    void resize(QSize const& size);
+
+    // Offers an event top-down; true when a screen took it, or when the stack
+    // changed while it was being offered. Mouse and wheel events skip closing and
+    // closed screens; keys reach them too.
+    bool offer_pointer_event(std::function<bool(Screen&)> const& offer);
+    bool offer_key_event(std::function<bool(Screen&)> const& offer);
+
+    // Every screen, top first.
+    std::vector<Screen*> screens() const;
+    size_t size() const { return _screens.size(); }
+    bool empty() const { return _screens.empty(); }
+
+private:
+    bool offer(std::function<bool(Screen&)> const& offer, bool include_closing);
+    void remove_closed();
+
+    // Counts walks in progress and changes of membership.
+    struct Walk
+    {
+        explicit Walk(int& depth) : _depth(depth) { ++_depth; }
+        ~Walk() { --_depth; }
+        int& _depth;
+    };
+
+    std::deque<std::unique_ptr<Screen>> _screens;
+    std::vector<std::unique_ptr<Screen>> _pending;
+    int _walks = 0;
+    unsigned _changes = 0;
+};
+
+#endif

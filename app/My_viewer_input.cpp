@@ -44,6 +44,17 @@ void My_viewer::mousePressEvent(QMouseEvent* event)
     });
 }
 
+void My_viewer::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // Qt delivers the second press of a quick double click as a double click;
+    // the screens take it as the press it is.
+    run_guarded("My_viewer::mouseDoubleClickEvent", [this, event] {
+        makeCurrent();
+        if (screens.offer_pointer_event([event](Screen& screen) { return screen.mousePressEvent(event); })) return;
+        Options_viewer::mouseDoubleClickEvent(event);
+    });
+}
+
 void My_viewer::mouseMoveEvent(QMouseEvent* event)
 {
     run_guarded("My_viewer::mouseMoveEvent", [this, event] {

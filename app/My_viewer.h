@@ -11,6 +11,7 @@
 #include <QGLViewer/keyFrameInterpolator.h>
 #include <QOpenGLFunctions_3_3_Core>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -75,6 +76,8 @@ private:
     void build_parameters();
     void apply_clipping_planes();
     void fly_camera();
+    // Mouse and wheel events, in this widget's context; true when a screen took it.
+    bool offer_to_screens(std::function<bool(Screen&)> const& offer);
     // S, F10 and Ctrl+Shift+O, whoever took the key; true when it was one of them.
     bool run_debug_key(QKeyEvent* event);
     void print_screen_stack() const;

@@ -32,11 +32,16 @@ std::string class_name(Screen const& screen)
 
 } // namespace
 
+bool My_viewer::offer_to_screens(std::function<bool(Screen&)> const& offer)
+{
+    makeCurrent();
+    return screens.offer_pointer_event(offer);
+}
+
 void My_viewer::mousePressEvent(QMouseEvent* event)
 {
     run_guarded("My_viewer::mousePressEvent", [this, event] {
-        makeCurrent();
-        if (screens.offer_pointer_event([event](Screen& screen) { return screen.mousePressEvent(event); })) return;
+        if (offer_to_screens([event](Screen& screen) { return screen.mousePressEvent(event); })) return;
         if (event->button() == Qt::RightButton && (event->modifiers() & Qt::AltModifier) &&
             show_context_menu(event->pos()))
             return;
@@ -49,37 +54,32 @@ void My_viewer::mouseDoubleClickEvent(QMouseEvent* event)
     // Qt delivers the second press of a quick double click as a double click;
     // the screens take it as the press it is.
     run_guarded("My_viewer::mouseDoubleClickEvent", [this, event] {
-        makeCurrent();
-        if (screens.offer_pointer_event([event](Screen& screen) { return screen.mousePressEvent(event); })) return;
-        Options_viewer::mouseDoubleClickEvent(event);
+        if (!offer_to_screens([event](Screen& screen) { return screen.mousePressEvent(event); }))
+            Options_viewer::mouseDoubleClickEvent(event);
     });
 }
 
 void My_viewer::mouseMoveEvent(QMouseEvent* event)
 {
     run_guarded("My_viewer::mouseMoveEvent", [this, event] {
-        makeCurrent();
-        if (screens.offer_pointer_event([event](Screen& screen) { return screen.mouseMoveEvent(event); })) return;
-        Options_viewer::mouseMoveEvent(event);
+        if (!offer_to_screens([event](Screen& screen) { return screen.mouseMoveEvent(event); }))
+            Options_viewer::mouseMoveEvent(event);
     });
 }
 
 void My_viewer::mouseReleaseEvent(QMouseEvent* event)
 {
     run_guarded("My_viewer::mouseReleaseEvent", [this, event] {
-        makeCurrent();
-        if (screens.offer_pointer_event([event](Screen& screen) { return screen.mouseReleaseEvent(event); }))
-            return;
-        Options_viewer::mouseReleaseEvent(event);
+        if (!offer_to_screens([event](Screen& screen) { return screen.mouseReleaseEvent(event); }))
+            Options_viewer::mouseReleaseEvent(event);
     });
 }
 
 void My_viewer::wheelEvent(QWheelEvent* event)
 {
     run_guarded("My_viewer::wheelEvent", [this, event] {
-        makeCurrent();
-        if (screens.offer_pointer_event([event](Screen& screen) { return screen.wheelEvent(event); })) return;
-        Options_viewer::wheelEvent(event);
+        if (!offer_to_screens([event](Screen& screen) { return screen.wheelEvent(event); }))
+            Options_viewer::wheelEvent(event);
     });
 }
 

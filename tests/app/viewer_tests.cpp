@@ -188,4 +188,6 @@ TEST_F(Viewer_test, closing_the_window_ends_the_game_even_with_the_help_window_o
     EXPECT_FALSE(timed_out);
     EXPECT_FALSE(viewer->isVisible());
     EXPECT_FALSE(help_window_shown());
+    // The library's own state file is not written on the way out.
+    EXPECT_FALSE(QFile::exists(working_directory + "/.qglviewer.xml"));
 }

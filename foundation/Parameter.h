@@ -93,6 +93,17 @@ private:
 
 std::string to_string(Parameter const& parameter);
 
+// A plain parameter of type T with a [min, max] range of T: the only kind whose
+// range code may read without the variant throwing. Files written by hand or by
+// older games may hold anything else under a familiar name.
+template <typename T> bool is_ranged(Parameter const& parameter)
+{
+    auto const holds_t = [](Parameter::Variant const& value) { return value.type() == typeid(T); };
+    return parameter._special_type == Parameter::Plain && holds_t(parameter._value) &&
+           parameter._value_list.size() == 2 && holds_t(parameter._value_list[0]) &&
+           holds_t(parameter._value_list[1]);
+}
+
 template <typename T> T Parameter::read_as(Variant const& v, char const* reader) const
 {
     try

@@ -144,15 +144,22 @@ QOpenGLShaderProgram* init_program(QString const& vertex_file, QString const& fr
 
 void draw_fullscreen_quad()
 {
+    draw_quad(1.f, 1.f);
+}
+
+void draw_quad(float half_size, float texture_extent)
+{
+    float const h = half_size;
+    float const t = texture_extent;
     glBegin(GL_QUADS);
     glTexCoord2f(0.f, 0.f);
-    glVertex2f(-1.f, -1.f);
-    glTexCoord2f(1.f, 0.f);
-    glVertex2f(1.f, -1.f);
-    glTexCoord2f(1.f, 1.f);
-    glVertex2f(1.f, 1.f);
-    glTexCoord2f(0.f, 1.f);
-    glVertex2f(-1.f, 1.f);
+    glVertex2f(-h, -h);
+    glTexCoord2f(t, 0.f);
+    glVertex2f(h, -h);
+    glTexCoord2f(t, t);
+    glVertex2f(h, h);
+    glTexCoord2f(0.f, t);
+    glVertex2f(-h, h);
     glEnd();
 }
 

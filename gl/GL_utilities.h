@@ -57,6 +57,10 @@ QOpenGLShaderProgram* init_program(QString const& vertex_file, QString const& fr
 // Clip space -1..1 with texture coordinates 0..1, counter-clockwise.
 void draw_fullscreen_quad();
 
+// The same square from -half_size to half_size, with texture coordinates from 0
+// to texture_extent.
+void draw_quad(float half_size, float texture_extent);
+
 // The polygon mode it sets (line for wireframe, else fill) stays set.
 void draw_box(Eigen::Vector3f const& center, Eigen::Vector3f const& size, float scale, bool wireframe);
 

@@ -1,7 +1,6 @@
 #include "simulation/Level_element.h"
 
 #include <algorithm>
-#include <typeinfo>
 #include <utility>
 
 namespace
@@ -37,14 +36,6 @@ void take_owned(Parameter_list& target, Parameter_list& source)
     target = std::move(source);
     source._list.clear();
     source._children.clear();
-}
-
-bool is_ranged_float(Parameter const& parameter)
-{
-    auto const is_float = [](Parameter::Variant const& value) { return value.type() == typeid(float); };
-    return parameter._special_type == Parameter::Plain && is_float(parameter._value) &&
-           parameter._value_list.size() == 2 && is_float(parameter._value_list[0]) &&
-           is_float(parameter._value_list[1]);
 }
 
 Eigen::Matrix4f affine_inverse(Eigen::Matrix4f const& matrix)
@@ -104,6 +95,13 @@ void Level_element::copy_plain_fields(Level_element const& other)
 
 Level_element::~Level_element()
 {
+    // Widgets that follow this element hold a pointer to it. Copies of an element
+    // share its listeners, so each listener checks that it is its own element.
+    std::vector<Notifiable*> const listeners = _listeners;
+    for (Notifiable* listener : listeners)
+    {
+        if (auto* follower = dynamic_cast<Level_element_listener*>(listener)) follower->element_destroyed(*this);
+    }
     free_owned(_properties);
 }
 
@@ -115,7 +113,7 @@ void Level_element::release_properties()
 void Level_element::ensure_float_property(std::string const& name, float value, float min, float max)
 {
     auto const existing = _properties._list.find(name);
-    if (existing != _properties._list.end() && existing->second && is_ranged_float(*existing->second)) return;
+    if (existing != _properties._list.end() && existing->second && is_ranged<float>(*existing->second)) return;
     add_property(Parameter(name, value, min, max));
 }
 

@@ -16,7 +16,17 @@
 #include <string>
 #include <vector>
 
+class Level_element;
 class Level_element_visitor;
+
+// A listener that keeps a pointer to the element it follows. The element tells
+// it before it is destroyed, so the listener never reaches into freed memory
+// (a level load or a deletion may free the element first).
+class Level_element_listener : public Notifiable
+{
+public:
+    virtual void element_destroyed(Level_element const& element) = 0;
+};
 
 // Anything placed in a level. Its local frame is `transform` about `_position`:
 // a world point p has local coordinates inverse_transform x (p - _position).

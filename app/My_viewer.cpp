@@ -1,7 +1,7 @@
 #include "app/My_viewer.h"
 
 #include "app/Camera_flight.h"
-#include "app/Fonts.h"
+#include "widgets/Application_font.h"
 #include "app/Handler_guard.h"
 #include "foundation/Dialogs.h"
 #include "simulation/Core.h"
@@ -28,7 +28,7 @@ double const flight_seconds = 2.0;
 My_viewer::My_viewer(Core* core, QGLFormat const& format) : Options_viewer(format), _core(core)
 {
     build_parameters();
-    _title_font = load_title_font();
+    _title_font = load_application_font("fonts/Matiz.ttf", "My_viewer::My_viewer");
     connect(_core, &Core::level_changed, this, &My_viewer::handle_level_change);
 }
 
@@ -192,6 +192,7 @@ void My_viewer::resizeEvent(QResizeEvent* event)
         Options_viewer::resizeEvent(event);
         makeCurrent();
         if (_gl_ready) glViewport(0, 0, int(width() * devicePixelRatioF()), int(height() * devicePixelRatioF()));
+        _ui_renderer.resize(event->size());
         screens.resize(event->size());
 
         if (camera()->screenHeight() != event->size().height())

@@ -6,6 +6,7 @@
 #include "app/Screen_stack.h"
 #include "app/StandardCamera.h"
 #include "simulation/Level_state.h"
+#include "widgets/Ui_renderer.h"
 
 #include <QFont>
 #include <QGLViewer/keyFrameInterpolator.h>
@@ -55,6 +56,7 @@ public:
     Game_camera_constraint* get_camera_constraint() const { return _camera_constraint.get(); }
     QFont const& get_title_font() const { return _title_font; }
     Screen_stack& get_screens() { return screens; }
+    Ui_renderer& get_ui_renderer() { return _ui_renderer; }
 
 public slots:
     void handle_level_change(Level_state state);
@@ -87,6 +89,7 @@ private:
     std::unique_ptr<Game_camera_constraint> _camera_constraint;
     QFont _title_font;
     Screen_stack screens;
+    Ui_renderer _ui_renderer;
     std::vector<std::unique_ptr<Parameter>> _owned_parameters;
     bool _gl_ready = false;
     qglviewer::KeyFrameInterpolator _camera_flight;

@@ -2,6 +2,8 @@
 #include "foundation/Parameter.h"
 #include "widgets/Draggable_button.h"
 #include "widgets/Draggable_slider.h"
+#include "widgets/Draggable_statistics.h"
+#include "widgets/Ui_renderer.h"
 
 #include "gl/Render_target.h"
 #include "support/Gl_test.h"
@@ -31,14 +33,10 @@ protected:
         if (IsSkipped() || HasFatalFailure()) return;
         target = std::make_unique<Render_target>(*gl(), target_size);
         ASSERT_TRUE(target->complete());
-        gl()->glUseProgram(0);
+        reset_fixed_function();
         gl()->glDisable(GL_BLEND);
         gl()->glDisable(GL_DEPTH_TEST);
         gl()->glEnable(GL_TEXTURE_2D);
-        gl()->glMatrixMode(GL_PROJECTION);
-        gl()->glLoadIdentity();
-        gl()->glMatrixMode(GL_MODELVIEW);
-        gl()->glLoadIdentity();
     }
 
     void TearDown() override
@@ -168,32 +166,23 @@ TEST_F(Drawing_2d, buttons_cover_their_rectangle_and_leave_white_at_the_given_al
     });
     EXPECT_EQ(bounds_of({0, 255, 0, 255}), QRect(30, 20, 40, 20));
 
-    // A plain button in the caller's colour, an unchecked checkable one tinted.
-    clear();
-    in_2d([&] {
-        glColor4f(1.f, 0.f, 0.f, 0.5f);
-        draw_button(button, false, 0.5f);
-    });
-    EXPECT_EQ(at(0.5f, 0.3f), (std::array<unsigned char, 4>{255, 0, 0, 128}));
-    EXPECT_EQ(current_color(), (std::array<float, 4>{1.f, 1.f, 1.f, 0.5f}));
-
+    // A plain button in the caller's colour, an unchecked checkable one tinted,
+    // a checked one in the caller's colour again.
+    auto const drawn = [&](float alpha) {
+        clear();
+        in_2d([&] {
+            glColor4f(1.f, 0.f, 0.f, 1.f);
+            draw_button(button, false, alpha);
+        });
+        EXPECT_EQ(current_color(), (std::array<float, 4>{1.f, 1.f, 1.f, alpha}));
+        return at(0.5f, 0.3f);
+    };
+    EXPECT_EQ(drawn(0.5f), (std::array<unsigned char, 4>{255, 0, 0, 255}));
     button.set_checkable(true);
-    clear();
-    in_2d([&] {
-        glColor4f(1.f, 0.f, 0.f, 1.f);
-        draw_button(button, false, 1.f);
-    });
-    EXPECT_TRUE(near(at(0.5f, 0.3f), {204, 204, 230, 179}));
-    EXPECT_EQ(current_color(), (std::array<float, 4>{1.f, 1.f, 1.f, 1.f}));
-
+    EXPECT_TRUE(near(drawn(1.f), {204, 204, 230, 179}));
+    EXPECT_TRUE(near(drawn(0.5f), {204, 204, 230, 89}));
     button.set_checked(true);
-    clear();
-    in_2d([&] {
-        glColor4f(1.f, 0.f, 0.f, 1.f);
-        draw_button(button, false, 0.25f);
-    });
-    EXPECT_EQ(at(0.5f, 0.3f), (std::array<unsigned char, 4>{255, 0, 0, 255}));
-    EXPECT_EQ(current_color(), (std::array<float, 4>{1.f, 1.f, 1.f, 0.25f}));
+    EXPECT_EQ(drawn(0.25f), (std::array<unsigned char, 4>{255, 0, 0, 255}));
 }
 
 TEST_F(Drawing_2d, a_label_is_drawn_in_its_own_colour_and_alpha_whatever_colour_was_current)
@@ -232,6 +221,19 @@ TEST_F(Drawing_2d, the_slider_handle_is_drawn_where_the_picking_pass_puts_it)
     EXPECT_EQ(bounds_of({255, 255, 255, 255}), drawn);
     EXPECT_EQ(at(0.5f, 0.5f), (std::array<unsigned char, 4>{0, 0, 0, 0})); // no track while picking
     EXPECT_EQ(at(0.3f, 0.5f), (std::array<unsigned char, 4>{0, 0, 0, 0})); // nor icon
+}
+
+TEST_F(Drawing_2d, a_plot_shows_its_frame_only_once_it_has_data)
+{
+    Draggable_statistics plot(Eigen::Vector3f(0.5f, 0.5f, 0.f), Eigen::Vector2f(0.6f, 0.4f), "Energy");
+    plot.set_texture(plain_texture({0, 255, 255, 255}));
+    Ui_renderer renderer; // without a particle program it draws no curve
+    in_2d([&] { draw_statistics(plot, renderer, target_size); });
+    EXPECT_TRUE(bounds_of({0, 255, 255, 255}).isEmpty());
+
+    plot.init_particles({1.f, 3.f, 2.f});
+    in_2d([&] { draw_statistics(plot, renderer, target_size); });
+    EXPECT_EQ(bounds_of({0, 255, 255, 255}), QRect(20, 30, 60, 40));
 }
 
 } // namespace

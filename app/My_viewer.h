@@ -8,6 +8,8 @@
 #include "simulation/Level_state.h"
 #include "widgets/Ui_renderer.h"
 
+#include <Eigen/Core>
+
 #include <QFont>
 #include <QGLViewer/keyFrameInterpolator.h>
 #include <QOpenGLFunctions_3_3_Core>
@@ -17,6 +19,10 @@
 #include <vector>
 
 class Core;
+class Draggable_button;
+class Draggable_label;
+class Draggable_slider;
+class Draggable_statistics;
 
 // The game's window: owns the screen stack and the game camera, routes input to
 // the screens first, and flies the camera to every new level.
@@ -49,6 +55,19 @@ public:
     void step_frame();
     // Puts the camera at once where a level-change flight would end.
     void finish_camera_flight();
+
+    // The screens' drawing services (app/Drawing_2d.h); all but the 2D mode
+    // itself and project_to_screen expect the 2D mode to be active.
+    void begin_2d_drawing() const;
+    void end_2d_drawing() const;
+    void draw_textured_quad(GLuint texture) const;
+    void draw_button(Draggable_button const& button, bool picking, float alpha) const;
+    void draw_label(Draggable_label const& label) const;
+    void draw_slider(Draggable_slider const& slider, bool picking, float alpha) const;
+    void draw_statistics(Draggable_statistics const& plot);
+    // Where the game camera shows the point, in normalised window coordinates.
+    Eigen::Vector2f project_to_screen(Eigen::Vector3f const& point) const;
+    float get_screen_aspect() const;
 
     Core* get_core() const { return _core; }
     // Null until the window is first shown.

@@ -1,9 +1,14 @@
 #include "app/Screen.h"
 
+#include "app/My_viewer.h"
+
 #include <QOpenGLContext>
 
 Screen::Screen(My_viewer* viewer) : viewer(viewer)
 {
+    // A screen may be built anywhere (a button action, a timer, start-up) and
+    // makes its GL objects in the window's context, whichever one was current.
+    if (viewer) viewer->makeCurrent();
     prepare_gl_functions();
 }
 

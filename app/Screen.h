@@ -26,6 +26,7 @@ public:
     // The fixed frame period every fade advances by, whatever the real frame took.
     static constexpr float frame_period = 0.016f;
 
+    // Makes the viewer's context current, for the GL objects the screen creates.
     explicit Screen(My_viewer* viewer);
     ~Screen() override;
 

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTest>
+#include <QTimer>
 
 void Viewer_test::SetUp()
 {
@@ -63,4 +64,15 @@ void Viewer_test::send_mouse(QEvent::Type type, QPoint position, Qt::MouseButton
 {
     QMouseEvent event(type, position, viewer->mapToGlobal(position), button, held, modifiers);
     QApplication::sendEvent(viewer.get(), &event);
+}
+
+bool Viewer_test::run_until_quit(std::function<void()> const& first)
+{
+    QTimer::singleShot(0, viewer.get(), first);
+    bool timed_out = false;
+    QTimer::singleShot(5000, [&timed_out] {
+        timed_out = true;
+        QApplication::exit(1);
+    });
+    return QApplication::exec() == 0 && !timed_out;
 }

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,6 +35,10 @@ protected:
     // Sent as the window system would deliver them, held buttons included.
     void send_mouse(QEvent::Type type, QPoint position, Qt::MouseButton button, Qt::MouseButtons held,
                     Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+    // Runs the application's event loop with `first` as its first event; true
+    // when the loop ended by a quit within five seconds.
+    bool run_until_quit(std::function<void()> const& first);
 
     // What std::cout received while the call ran.
     template <typename Call> std::string printed(Call&& call);

@@ -40,6 +40,7 @@ TEST_F(Viewer_test, input_reaches_the_screens_in_the_viewers_own_context)
     Recording_screen* screen = push_screen("menu", Screen::Blocks_input);
     screen->takes_keys = true;
 
+    widget()->makeCurrent();
     ASSERT_NE(QOpenGLContext::currentContext(), viewer->context());
     press_key(Qt::Key_A);
     EXPECT_EQ(screen->context_in_last_input, viewer->context());

@@ -174,18 +174,11 @@ TEST_F(Viewer_test, closing_the_window_ends_the_game_even_with_the_help_window_o
             if (qobject_cast<QTabWidget*>(window) && window->isVisible()) return true;
         return false;
     };
-    QTimer::singleShot(0, viewer.get(), [&] {
+    EXPECT_TRUE(run_until_quit([&] {
         viewer->help();
         EXPECT_TRUE(help_window_shown());
         viewer->quit();
-    });
-    bool timed_out = false;
-    QTimer::singleShot(5000, [&timed_out] {
-        timed_out = true;
-        QApplication::exit(1);
-    });
-    EXPECT_EQ(QApplication::exec(), 0);
-    EXPECT_FALSE(timed_out);
+    }));
     EXPECT_FALSE(viewer->isVisible());
     EXPECT_FALSE(help_window_shown());
     // The library's own state file is not written on the way out.

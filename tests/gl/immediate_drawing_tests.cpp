@@ -26,12 +26,8 @@ protected:
     {
         Gl_test::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
-        gl()->glUseProgram(0);
+        reset_fixed_function();
         gl()->glViewport(0, 0, 100, 100);
-        gl()->glMatrixMode(GL_PROJECTION);
-        gl()->glLoadIdentity();
-        gl()->glMatrixMode(GL_MODELVIEW);
-        gl()->glLoadIdentity();
     }
 
     void TearDown() override

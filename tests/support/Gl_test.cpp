@@ -62,3 +62,12 @@ void Gl_test::SetUp()
     }
     _widget->makeCurrent();
 }
+
+void Gl_test::reset_fixed_function() const
+{
+    _functions->glUseProgram(0);
+    _functions->glMatrixMode(GL_PROJECTION);
+    _functions->glLoadIdentity();
+    _functions->glMatrixMode(GL_MODELVIEW);
+    _functions->glLoadIdentity();
+}

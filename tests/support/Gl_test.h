@@ -21,6 +21,8 @@ protected:
     void SetUp() override;
 
     QOpenGLFunctions_3_3_Compatibility* gl() const { return _functions; }
+    // No program, and identity projection and modelview matrices (modelview current).
+    void reset_fixed_function() const;
     QGLWidget* widget() const { return _widget; }
 
 private:

@@ -1,5 +1,7 @@
 // Paints the game's generated textures into a data directory:
 // make_textures <path to data>. The output is committed.
+#include "textures/Scene_textures.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QImage>
@@ -75,5 +77,6 @@ int main(int argc, char** argv)
     QDir data(argv[1]);
     data.mkpath("textures");
     if (!station_interior().save(data.filePath("textures/iss_interior_1.png"))) return 1;
+    if (!paint_scene_textures(data)) return 1;
     return 0;
 }

@@ -2,10 +2,8 @@
 
 #include <GL/gl.h>
 
-Frame_scope::Frame_scope(QOpenGLFunctions_3_3_Core& gl, int width, int height) : _gl(gl)
+Frame_scope::Frame_scope(QOpenGLFunctions_3_3_Core& gl, int width, int height) : _gl(gl), _bindings(gl)
 {
-    _gl.glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &_draw_framebuffer);
-    _gl.glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &_read_framebuffer);
     _gl.glGetIntegerv(GL_VIEWPORT, _viewport.data());
     _gl.glViewport(0, 0, width, height);
 }
@@ -22,8 +20,6 @@ Frame_scope::~Frame_scope()
     _gl.glDepthMask(GL_TRUE);
     glDisable(GL_LIGHTING);
     glEnable(GL_TEXTURE_2D);
-    _gl.glBindFramebuffer(GL_DRAW_FRAMEBUFFER, GLuint(_draw_framebuffer));
-    _gl.glBindFramebuffer(GL_READ_FRAMEBUFFER, GLuint(_read_framebuffer));
     _gl.glViewport(_viewport[0], _viewport[1], _viewport[2], _viewport[3]);
 }
 
@@ -37,6 +33,9 @@ void set_scene_light()
     GLfloat const direction[4] = {500.f, -1000.f, 750.f, 0.f};
     glLightfv(GL_LIGHT0, GL_POSITION, direction);
     glEnable(GL_LIGHT0);
+    // Faces turned from the sun stay readable.
+    GLfloat const ambient[4] = {0.35f, 0.35f, 0.38f, 1.f};
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
     glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
     glEnable(GL_COLOR_MATERIAL);
     // Boxes are drawn as scaled unit cubes, whose normals the scale would shorten.

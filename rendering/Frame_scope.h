@@ -1,6 +1,8 @@
 #ifndef RENDERING_FRAME_SCOPE_H
 #define RENDERING_FRAME_SCOPE_H
 
+#include "rendering/Framebuffer_blit.h"
+
 #include <QOpenGLFunctions_3_3_Core>
 
 #include <array>
@@ -20,12 +22,11 @@ public:
     Frame_scope& operator=(Frame_scope const&) = delete;
 
     // The framebuffer that was bound for drawing when the frame began.
-    GLuint caller_framebuffer() const { return GLuint(_draw_framebuffer); }
+    GLuint caller_framebuffer() const { return _bindings.draw_framebuffer(); }
 
 private:
     QOpenGLFunctions_3_3_Core& _gl;
-    GLint _draw_framebuffer = 0;
-    GLint _read_framebuffer = 0;
+    Framebuffer_binding_scope const _bindings;
     std::array<GLint, 4> _viewport{};
 };
 

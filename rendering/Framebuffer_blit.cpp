@@ -4,6 +4,18 @@
 
 #include <iostream>
 
+Framebuffer_binding_scope::Framebuffer_binding_scope(QOpenGLFunctions_3_3_Core& gl) : _gl(gl)
+{
+    _gl.glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &_draw);
+    _gl.glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &_read);
+}
+
+Framebuffer_binding_scope::~Framebuffer_binding_scope()
+{
+    _gl.glBindFramebuffer(GL_DRAW_FRAMEBUFFER, GLuint(_draw));
+    _gl.glBindFramebuffer(GL_READ_FRAMEBUFFER, GLuint(_read));
+}
+
 bool blit_framebuffer(QOpenGLFunctions_3_3_Core& gl, GLuint from, GLuint to, int width, int height, GLbitfield mask,
                       char const* caller)
 {
@@ -21,16 +33,14 @@ bool blit_framebuffer(QOpenGLFunctions_3_3_Core& gl, GLuint from, GLuint to, int
     }
     if (mask == 0) return false;
 
-    GLint read = 0;
-    GLint draw = 0;
-    gl.glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &read);
-    gl.glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &draw);
-    gl.glBindFramebuffer(GL_READ_FRAMEBUFFER, from);
-    gl.glBindFramebuffer(GL_DRAW_FRAMEBUFFER, to);
-    gl.glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, mask, GL_NEAREST);
-    GLenum const error = gl.glGetError();
-    gl.glBindFramebuffer(GL_READ_FRAMEBUFFER, GLuint(read));
-    gl.glBindFramebuffer(GL_DRAW_FRAMEBUFFER, GLuint(draw));
+    GLenum error = GL_NO_ERROR;
+    {
+        Framebuffer_binding_scope const keep(gl);
+        gl.glBindFramebuffer(GL_READ_FRAMEBUFFER, from);
+        gl.glBindFramebuffer(GL_DRAW_FRAMEBUFFER, to);
+        gl.glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, mask, GL_NEAREST);
+        error = gl.glGetError();
+    }
 
     if (error != GL_NO_ERROR)
     {

@@ -58,41 +58,14 @@ float level_parameter(Level_data& level, char const* name)
 
 } // namespace
 
-void Shader_renderer::render(QGLFramebufferObject* target, Level_data& level, float time, qglviewer::Camera* camera)
+void Shader_renderer::compose(Level_data& level, View_frame const& view, float time)
 {
-    Frame_scope const frame(*this, _width, _height);
-    GLuint const target_framebuffer = target ? target->handle() : frame.caller_framebuffer();
-    // The scene's depth is blitted into the target at the end: same layout on both sides.
-    std::optional<Depth_format> const target_depth = depth_format_of(*this, target_framebuffer);
-    if (target_depth && *target_depth != _scene_depth.get_format())
-    {
-        _scene_depth.specify(*this, *target_depth, _width, _height);
-        glBindFramebuffer(GL_FRAMEBUFFER, _scene_target->handle());
-        _scene_depth.attach(*this);
-    }
-
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    set_scene_light();
-
-    glBindFramebuffer(GL_FRAMEBUFFER, _scene_target->handle());
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    View_frame const view = view_frame(camera);
-    draw_scene(level, view);
-
     blur_scene(view);
-
-    glBindFramebuffer(GL_FRAMEBUFFER, _composite_target->handle());
     blit_framebuffer(*this, _blur_target->handle(), _composite_target->handle(), _width, _height,
                      GL_COLOR_BUFFER_BIT, "Shader_renderer::render");
+    glBindFramebuffer(GL_FRAMEBUFFER, _composite_target->handle());
     glClear(GL_DEPTH_BUFFER_BIT);
     draw_temperature_cube(level, _blur_targets[1].get(), time);
-
-    finish_scene(*this,
-                 Scene_finish{_composite_target->texture(), _scene_target->handle(), target_framebuffer, _width,
-                              _height, "Shader_renderer::render"},
-                 *_texture_copy_program, level, _panel_visitor);
 }
 
 void Shader_renderer::draw_scene(Level_data& level, View_frame const& view)
@@ -174,15 +147,7 @@ void Shader_renderer::draw_temperature_cube(Level_data& level, GLuint scene_text
         return;
     }
 
-    _temperature_program->bind();
-    _temperature_program->setUniformValue("ice_texture", 0);
-    _temperature_program->setUniformValue("scene_texture", 1);
-    _temperature_program->setUniformValue("screen_size", QVector2D(float(_width), float(_height)));
-    _temperature_program->setUniformValue("time", time);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, _ice_texture.get());
-    glActiveTexture(GL_TEXTURE1);
-    glBindTexture(GL_TEXTURE_2D, scene_texture);
+    bind_temperature_program(scene_texture, time);
 
     Eigen::Vector3f const half_size(level_parameter(level, "Game Field Width") / 2.f,
                                     level_parameter(level, "Game Field Depth") / 2.f,
@@ -210,9 +175,5 @@ void Shader_renderer::draw_temperature_cube(Level_data& level, GLuint scene_text
     set_fill_polygons();
     _cube_mesh.draw();
     glDisable(GL_CULL_FACE);
-
-    glBindTexture(GL_TEXTURE_2D, 0);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, 0);
-    _temperature_program->release();
+    release_temperature_program();
 }

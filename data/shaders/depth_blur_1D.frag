@@ -2,8 +2,12 @@
 
 // One direction of the depth-of-field blur. Each pixel is blurred by how far
 // its depth lies from the focus distance, relative to its own distance, so the
-// field stays sharp and the station behind it goes soft. Samples from nearer,
-// sharper surfaces are left out, so sharp molecules keep their outline.
+// field stays sharp and the station behind it goes soft. A sample sharper than
+// half the pixel's own blur is left out, so sharp molecules keep their outline
+// instead of bleeding into the blurred background.
+//
+// The horizontal pass leaves each pixel's blur radius in alpha; the vertical
+// pass reads the radii from there instead of from the depth.
 uniform sampler2D texture;
 uniform sampler2D depth_texture;
 uniform vec2 clip_distances;
@@ -15,26 +19,22 @@ varying vec2 uv;
 
 const float largest_radius = 7.0;
 
-float eye_distance(float depth)
+float blur_radius(float depth)
 {
     float near = clip_distances.x;
     float far = clip_distances.y;
-    float z = depth * 2.0 - 1.0;
-    return 2.0 * near * far / (far + near - z * (far - near));
-}
-
-float blur_radius(float distance)
-{
+    float distance = 2.0 * near * far / (far + near - (depth * 2.0 - 1.0) * (far - near));
     return min(abs(distance - focus_distance) / distance * 9.0, largest_radius);
 }
 
 void main()
 {
-    float distance = eye_distance(texture2D(depth_texture, uv).r);
-    float radius = blur_radius(distance);
+    bool vertical = direction.y > 0.5;
+    vec4 centre = texture2D(texture, uv);
+    float radius = vertical ? centre.a : blur_radius(texture2D(depth_texture, uv).r);
     vec2 offset = direction / tex_size * (radius / 4.0);
 
-    vec3 sum = texture2D(texture, uv).rgb;
+    vec3 sum = centre.rgb;
     float weight_sum = 1.0;
     for (int i = 1; i <= 4; ++i)
     {
@@ -42,12 +42,12 @@ void main()
         for (int side = -1; side <= 1; side += 2)
         {
             vec2 at = uv + offset * float(i * side);
-            float sample_distance = eye_distance(texture2D(depth_texture, at).r);
-            // A nearer, sharper sample is in front of this blurred one: keep it out.
-            float keep = sample_distance < distance - 1.0 ? step(radius * 0.5, blur_radius(sample_distance)) : 1.0;
-            sum += texture2D(texture, at).rgb * weight * keep;
+            vec4 sample = texture2D(texture, at);
+            float sample_radius = vertical ? sample.a : blur_radius(texture2D(depth_texture, at).r);
+            float keep = step(radius * 0.5, sample_radius);
+            sum += sample.rgb * weight * keep;
             weight_sum += weight * keep;
         }
     }
-    gl_FragColor = vec4(sum / weight_sum, 1.0);
+    gl_FragColor = vec4(sum / weight_sum, vertical ? 1.0 : radius);
 }

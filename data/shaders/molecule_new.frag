@@ -5,9 +5,8 @@
 // station around the field mirrored in it, stronger towards the rim.
 in vec3 world_position;
 in vec3 world_normal;
-in vec3 eye_position;
-in vec3 eye_normal;
 
+uniform mat4 m_view;
 uniform vec3 light_pos;
 uniform vec3 camera_pos;
 uniform sampler2D bg_texture;
@@ -25,19 +24,18 @@ vec3 environment(vec3 direction)
 
 void main()
 {
-    vec3 n = normalize(eye_normal);
-    vec3 v = normalize(-eye_position);
-    vec3 l = normalize(light_pos);
+    vec3 n = normalize(world_normal);
+    vec3 v = normalize(camera_pos - world_position);
+    // The eye frame's direction in world terms: the view's rotation inverted.
+    vec3 l = normalize(light_pos * mat3(m_view));
     vec3 h = normalize(l + v);
 
     float diffuse = max(dot(n, l), 0.0);
     float specular = pow(max(dot(n, h), 0.0), 60.0);
     float sheen = pow(max(dot(n, h), 0.0), 8.0);
 
-    vec3 world_n = normalize(world_normal);
-    vec3 to_eye = normalize(camera_pos - world_position);
-    vec3 mirrored = environment(reflect(-to_eye, world_n)) * 1.8;
-    float facing = max(dot(world_n, to_eye), 0.0);
+    vec3 mirrored = environment(reflect(-v, n)) * 1.8;
+    float facing = max(dot(n, v), 0.0);
     float fresnel = 0.22 + 0.7 * pow(1.0 - facing, 2.5);
 
     vec3 body = color.rgb * (0.14 + 0.86 * diffuse);

@@ -143,7 +143,7 @@ QImage blurred(QImage const& sharp)
 // and one small lamp, so the walls read as a far hall without drawing the eye.
 QImage background_grid()
 {
-    int const size = 256;
+    int const size = 128;
     QImage image(size, size, QImage::Format_RGB32);
     std::vector<Tiling_noise> const grain = noise_octaves(8, 4, 5);
     for (int y = 0; y < size; ++y)
@@ -158,31 +158,31 @@ QImage background_grid()
 
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    for (QRectF const panel : {QRectF(10, 10, 148, 236), QRectF(168, 10, 78, 112), QRectF(168, 134, 78, 112)})
+    for (QRectF const panel : {QRectF(5, 5, 74, 118), QRectF(84, 5, 39, 56), QRectF(84, 67, 39, 56)})
     {
         QLinearGradient face(panel.topLeft(), panel.bottomLeft());
         face.setColorAt(0.0, QColor(60, 75, 105, 45));
         face.setColorAt(1.0, QColor(0, 0, 0, 40));
         painter.setBrush(face);
-        painter.setPen(QPen(QColor(95, 120, 165, 45), 1.5));
-        painter.drawRoundedRect(panel, 5, 5);
+        painter.setPen(QPen(QColor(95, 120, 165, 45), 1.0));
+        painter.drawRoundedRect(panel, 3, 3);
     }
     // Seams on the tile border: half on each side, so neighbours meet in one line.
     QColor const seam(70, 105, 160, 110);
-    for (int edge : {0, size - 2})
+    for (int edge : {0, size - 1})
     {
-        painter.fillRect(QRect(0, edge, size, 2), seam);
-        painter.fillRect(QRect(edge, 0, 2, size), seam);
+        painter.fillRect(QRect(0, edge, size, 1), seam);
+        painter.fillRect(QRect(edge, 0, 1, size), seam);
     }
-    QPointF const lamp(207, 66);
-    QRadialGradient glow(lamp, 40);
+    QPointF const lamp(103, 33);
+    QRadialGradient glow(lamp, 20);
     glow.setColorAt(0.0, QColor(140, 190, 255, 110));
     glow.setColorAt(1.0, QColor(140, 190, 255, 0));
     painter.setPen(Qt::NoPen);
     painter.setBrush(glow);
-    painter.drawEllipse(lamp, 40, 40);
+    painter.drawEllipse(lamp, 20, 20);
     painter.setBrush(QColor(200, 228, 255));
-    painter.drawEllipse(lamp, 6, 6);
+    painter.drawEllipse(lamp, 3, 3);
     return image;
 }
 

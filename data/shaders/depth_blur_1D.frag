@@ -27,27 +27,48 @@ float blur_radius(float depth)
     return min(abs(distance - focus_distance) / distance * 9.0, largest_radius);
 }
 
+// Sample i of 4 on each side: its weight, and whether it is blurred enough to
+// count for a pixel of this radius.
+void gather(vec4 sample, float sample_radius, float radius, float weight, inout vec3 sum, inout float weight_sum)
+{
+    float keep = step(radius * 0.5, sample_radius) * weight;
+    sum += sample.rgb * keep;
+    weight_sum += keep;
+}
+
 void main()
 {
-    bool vertical = direction.y > 0.5;
     vec4 centre = texture2D(texture, uv);
-    float radius = vertical ? centre.a : blur_radius(texture2D(depth_texture, uv).r);
-    vec2 offset = direction / tex_size * (radius / 4.0);
-
     vec3 sum = centre.rgb;
     float weight_sum = 1.0;
-    for (int i = 1; i <= 4; ++i)
+    if (direction.y > 0.5)
     {
-        float weight = 1.0 - float(i) / 5.0;
-        for (int side = -1; side <= 1; side += 2)
+        float radius = centre.a;
+        vec2 offset = vec2(0.0, radius / 4.0 / tex_size.y);
+        for (int i = 1; i <= 4; ++i)
         {
-            vec2 at = uv + offset * float(i * side);
-            vec4 sample = texture2D(texture, at);
-            float sample_radius = vertical ? sample.a : blur_radius(texture2D(depth_texture, at).r);
-            float keep = step(radius * 0.5, sample_radius);
-            sum += sample.rgb * weight * keep;
-            weight_sum += weight * keep;
+            float weight = 1.0 - float(i) / 5.0;
+            vec4 above = texture2D(texture, uv + offset * float(i));
+            vec4 below = texture2D(texture, uv - offset * float(i));
+            gather(above, above.a, radius, weight, sum, weight_sum);
+            gather(below, below.a, radius, weight, sum, weight_sum);
         }
+        gl_FragColor = vec4(sum / weight_sum, 1.0);
     }
-    gl_FragColor = vec4(sum / weight_sum, vertical ? 1.0 : radius);
+    else
+    {
+        float radius = blur_radius(texture2D(depth_texture, uv).r);
+        vec2 offset = vec2(radius / 4.0 / tex_size.x, 0.0);
+        for (int i = 1; i <= 4; ++i)
+        {
+            float weight = 1.0 - float(i) / 5.0;
+            vec2 right = uv + offset * float(i);
+            vec2 left = uv - offset * float(i);
+            gather(texture2D(texture, right), blur_radius(texture2D(depth_texture, right).r), radius, weight, sum,
+                   weight_sum);
+            gather(texture2D(texture, left), blur_radius(texture2D(depth_texture, left).r), radius, weight, sum,
+                   weight_sum);
+        }
+        gl_FragColor = vec4(sum / weight_sum, radius);
+    }
 }

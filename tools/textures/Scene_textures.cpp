@@ -1,5 +1,6 @@
 #include "Scene_textures.h"
 
+#include <QFontMetrics>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
@@ -264,6 +265,8 @@ QImage panel(Panel_style const& style, std::function<void(QPainter&, QRectF cons
     QFont title("Sans");
     title.setBold(true);
     title.setPixelSize(46);
+    // Long titles shrink to fit under the icon.
+    while (QFontMetrics(title).horizontalAdvance(style.title) > 210) title.setPixelSize(title.pixelSize() - 2);
     painter.setFont(title);
     painter.setPen(QColor(235, 240, 250));
     painter.drawText(QRectF(20, 262, 236, 64), Qt::AlignCenter, style.title);
@@ -328,19 +331,19 @@ void draw_tractor(QPainter& painter, QRectF const& box)
 {
     QPointF const centre = box.center();
     // A wheel with spokes, driving a stream of chevrons to the right.
+    QPointF const hub = centre + QPointF(-38, 0);
     painter.setPen(QPen(QColor(240, 240, 250), 9));
     painter.setBrush(Qt::NoBrush);
-    painter.drawEllipse(centre + QPointF(-34, 0), 54, 54);
+    painter.drawEllipse(hub, 46, 46);
     for (int spoke = 0; spoke < 6; ++spoke)
     {
-        double const angle = spoke * pi / 3.0;
-        painter.drawLine(centre + QPointF(-34, 0),
-                         centre + QPointF(-34 + 54 * std::cos(angle), 54 * std::sin(angle)));
+        double const angle = spoke * pi / 3.0 + pi / 6.0;
+        painter.drawLine(hub, hub + QPointF(46 * std::cos(angle), 46 * std::sin(angle)));
     }
     painter.setPen(QPen(QColor(255, 120, 40), 12, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     for (int i = 0; i < 3; ++i)
     {
-        double const x = centre.x() + 36 + i * 24;
+        double const x = centre.x() + 36 + i * 26;
         QPolygonF chevron;
         chevron << QPointF(x - 12, centre.y() - 30) << QPointF(x + 10, centre.y()) << QPointF(x - 12, centre.y() + 30);
         painter.drawPolyline(chevron);

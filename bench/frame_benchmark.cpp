@@ -3,7 +3,9 @@
 #include "rendering/Level_view.h"
 #include "rendering/Scene_renderers.h"
 #include "simulation/Level_data.h"
+#include "simulation/Core.h"
 #include "simulation/Molecule_factory.h"
+#include "tools/campaign/Campaign.h"
 
 #include <benchmark/benchmark.h>
 
@@ -22,24 +24,10 @@ namespace
 QGLWidget* gl_widget = nullptr;
 QSize const frame_size(1280, 720);
 
-// One frame as the play screen draws it: the default level with `count` water
-// molecules, framed as at the start of a level, into a target with depth.
-void run(benchmark::State& state, std::string const& renderer_name)
+// Frames of the level as the play screen draws them, framed as at the start of
+// a level, into a target with depth.
+void time_frames(benchmark::State& state, std::string const& renderer_name, Level_data& level)
 {
-    if (!gl_widget || !gl_widget->isValid())
-    {
-        state.SkipWithError("no OpenGL context (run under an X display)");
-        return;
-    }
-    gl_widget->makeCurrent();
-
-    std::ostringstream quiet;
-    std::streambuf* const out = std::cout.rdbuf(quiet.rdbuf());
-    Level_data level;
-    level.reset();
-    int const count = int(state.range(0));
-    for (int i = 0; i < count; ++i) level._molecules.push_back(create_molecule("H2O", water_grid_place(i)));
-
     std::unique_ptr<World_renderer> renderer(Class_registry<World_renderer>::instance().create(renderer_name));
     renderer->set_parameters(Class_registry<World_renderer>::instance().get_default_parameters(renderer_name));
     renderer->init(gl_widget->context(), frame_size);
@@ -61,10 +49,53 @@ void run(benchmark::State& state, std::string const& renderer_name)
         glFinish();
         time += 1.f / 60.f;
     }
-    state.counters["molecules"] = count;
+    state.counters["molecules"] = double(level._molecules.size());
     state.counters["fps"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
     target.release();
-    renderer.reset();
+}
+
+bool have_context(benchmark::State& state)
+{
+    if (gl_widget && gl_widget->isValid())
+    {
+        gl_widget->makeCurrent();
+        return true;
+    }
+    state.SkipWithError("no OpenGL context (run under an X display)");
+    return false;
+}
+
+// The default level with `count` water molecules on a grid.
+void run(benchmark::State& state, std::string const& renderer_name)
+{
+    if (!have_context(state)) return;
+    std::ostringstream quiet;
+    std::streambuf* const out = std::cout.rdbuf(quiet.rdbuf());
+    Level_data level;
+    level.reset();
+    for (int i = 0; i < int(state.range(0)); ++i)
+        level._molecules.push_back(create_molecule("H2O", water_grid_place(i)));
+    time_frames(state, renderer_name, level);
+    std::cout.rdbuf(out);
+}
+
+// A campaign level as a player sees it half way: started, its stored solution
+// placed, and run for half its score time (or until won, when it is emptied).
+void run_campaign_level(benchmark::State& state)
+{
+    if (!have_context(state)) return;
+    std::ostringstream quiet;
+    std::streambuf* const out = std::cout.rdbuf(quiet.rdbuf());
+    Core core;
+    int const index = int(state.range(0));
+    core.load_level(index);
+    core.start_level();
+    Campaign_level const& level = campaign().at(size_t(index));
+    if (level.solve) level.solve(core.get_level_data());
+    float const until = core.get_level_data()._score_time_factor / 2.f;
+    while (core.get_current_time() < until && core.get_game_state() != Core::Finished) core.update(1.f / 64.f);
+    state.SetLabel(level.name);
+    time_frames(state, "Shader Renderer", core.get_level_data());
     std::cout.rdbuf(out);
 }
 
@@ -75,6 +106,7 @@ void editor_renderer(benchmark::State& state) { run(state, "Editor Renderer"); }
 
 BENCHMARK(shader_renderer)->Arg(0)->Arg(100)->Arg(500)->Arg(1355)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(editor_renderer)->Arg(0)->Arg(100)->Arg(500)->Arg(1355)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(run_campaign_level)->DenseRange(0, 10)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {

@@ -1,13 +1,13 @@
 // Paints the game's generated textures into a data directory:
 // make_textures <path to data>. The output is committed.
-#include "textures/Scene_textures.h"
-
 #include <QApplication>
 #include <QDir>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QRadialGradient>
+
+#include "textures/Scene_textures.h"
 
 #include <iostream>
 
@@ -76,7 +76,7 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     QDir data(argv[1]);
     data.mkpath("textures");
+    if (!paint_scene_textures(data, station_interior())) return 1;
     if (!station_interior().save(data.filePath("textures/iss_interior_1.png"))) return 1;
-    if (!paint_scene_textures(data)) return 1;
     return 0;
 }

@@ -36,6 +36,11 @@ protected:
 TEST_P(Scene_renderer_frame, renders_without_gl_errors_and_leaves_the_promised_state)
 {
     auto renderer = make_renderer(GetParam());
+    {
+        Capture_stdout quiet;
+        renderer->resize(QSize(width + 32, height + 16));
+        renderer->resize(QSize(width, height));
+    }
     auto target = make_target();
     GLuint other = 0;
     gl()->glGenFramebuffers(1, &other);

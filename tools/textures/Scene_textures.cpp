@@ -375,15 +375,9 @@ bool save(QImage const& image, QDir const& data, QString const& name)
 
 } // namespace
 
-bool paint_scene_textures(QDir const& data)
+bool paint_scene_textures(QDir const& data, QImage const& station_interior)
 {
     data.mkpath("textures");
-    QImage const station(data.filePath("textures/iss_interior_1.png"));
-    if (station.isNull())
-    {
-        std::cerr << "the station interior must be painted before its blurred copy" << std::endl;
-        return false;
-    }
 
     Panel_style const heat{QColor(255, 110, 60), "HEAT", QColor(60, 110, 255), QColor(255, 60, 30), "−", "+"};
     Panel_style const tractor{QColor(255, 150, 50), "TRACTOR", QColor(90, 90, 110), QColor(255, 140, 40), "‹", "›"};
@@ -391,7 +385,7 @@ bool paint_scene_textures(QDir const& data)
 
     bool written = true;
     written &= save(ice(), data, "ice_texture.png");
-    written &= save(blurred(station), data, "iss_interior_1_blurred.png");
+    written &= save(blurred(station_interior), data, "iss_interior_1_blurred.png");
     written &= save(background_grid(), data, "background_grid.png");
     written &= save(panel(heat, draw_thermometer), data, "brownian_panel.png");
     written &= save(panel(tractor, draw_tractor), data, "tractor_panel.png");

@@ -2,10 +2,11 @@
 #define TOOLS_TEXTURES_SCENE_TEXTURES_H
 
 #include <QDir>
+#include <QImage>
 
 // Paints the images the scene renderers and element visitors load into
-// <data>/textures. The blurred background is made from the station interior,
-// which must be there already. Says whether every file was written.
-bool paint_scene_textures(QDir const& data);
+// <data>/textures; the blurred background is made from the station interior.
+// Says whether every file was written.
+bool paint_scene_textures(QDir const& data, QImage const& station_interior);
 
 #endif

@@ -153,6 +153,14 @@ void draw_release_arrow(Molecule_releaser const& releaser)
     glLineWidth(1.f);
 }
 
+// Nothing before init has built the program.
+template <class Particle_type>
+void draw_points(QGLShaderProgram const* program, std::vector<Particle_type> const& particles, float height,
+                 bool with_colors)
+{
+    if (program) draw_particles(program->programId(), particles, height, with_colors);
+}
+
 void draw_quad_outline(float half_x, float half_y)
 {
     glBegin(GL_LINE_LOOP);
@@ -189,7 +197,7 @@ void Level_element_draw_visitor::visit(Particle_system_element& element)
     Element_frame const frame(element);
     glDisable(GL_LIGHTING);
     glEnable(GL_BLEND);
-    draw_particles(_particle_program->programId(), element.get_particles(), _particle_height_scale * 48.f, true);
+    draw_points(_particle_program.get(), element.get_particles(), _particle_height_scale * 48.f, true);
     glBindTexture(GL_TEXTURE_2D, 0);
     glEnable(GL_LIGHTING);
 }
@@ -200,7 +208,7 @@ void Level_element_draw_visitor::visit(Brownian_box& element)
     Color const color = brownian_color(element.get_strength());
     set_color(color);
     glDisable(GL_LIGHTING);
-    draw_particles(_particle_program->programId(), element.get_particles(), _particle_height_scale * 24.f, false);
+    draw_points(_particle_program.get(), element.get_particles(), _particle_height_scale * 24.f, false);
     glBindTexture(GL_TEXTURE_2D, 0);
     glEnable(GL_LIGHTING);
     set_color(color, 0.4f);
@@ -228,7 +236,7 @@ void Level_element_draw_visitor::visit(Sphere_portal& element)
         draw_ring_gauge(element.get_end_condition());
         glPopMatrix();
     }
-    draw_particles(_particle_program->programId(), element.get_particles(), _particle_height_scale * 48.f, true);
+    draw_points(_particle_program.get(), element.get_particles(), _particle_height_scale * 48.f, true);
     draw_highlight(element, box, portal_highlight_color, 1.f);
 }
 
@@ -240,7 +248,7 @@ void Level_element_draw_visitor::visit(Box_portal& element)
     set_fill_polygons();
     glDisable(GL_LIGHTING);
     draw_capture_gauge(element.get_box(), element.get_end_condition());
-    draw_particles(_particle_program->programId(), element.get_particles(), _particle_height_scale * 48.f, true);
+    draw_points(_particle_program.get(), element.get_particles(), _particle_height_scale * 48.f, true);
     draw_highlight(element, element.get_box(), portal_highlight_color);
 }
 
@@ -252,7 +260,7 @@ void Level_element_draw_visitor::visit(Molecule_releaser& element)
     draw_local_box(element.get_box(), true);
     set_fill_polygons();
     for (Targeted_particle_system const& group : element.get_particle_groups())
-        draw_particles(_particle_program->programId(), group.get_particles(), _particle_height_scale * 48.f, true);
+        draw_points(_particle_program.get(), group.get_particles(), _particle_height_scale * 48.f, true);
     draw_highlight(element, element.get_box(), highlight_color);
     draw_release_arrow(element);
     glEnable(GL_LIGHTING);

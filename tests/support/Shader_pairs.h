@@ -49,6 +49,15 @@ inline std::vector<Shader_pair> const& game_shader_pairs()
          {}},
         // The element draw visitor's temperature program.
         {"shaders/temperature.vert", "shaders/test.frag", {}, {}},
+        // The menus' hover highlight and label shadows.
+        {"shaders/temperature.vert",
+         "shaders/heat.frag",
+         {"scene_texture", "repetition_ratio", "alpha", "screen_size", "time"},
+         {}},
+        {"shaders/temperature.vert",
+         "shaders/drop_shadow.frag",
+         {"texture", "blur_size", "offset", "overall_alpha", "tex_size"},
+         {}},
     };
     return pairs;
 }

@@ -10,6 +10,8 @@
 #include <QPainter>
 #include <QRadialGradient>
 
+#include "textures/Scene_textures.h"
+
 #include <iostream>
 
 namespace
@@ -77,6 +79,7 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     QDir data(argv[1]);
     data.mkpath("textures");
+    if (!paint_scene_textures(data, station_interior())) return 1;
     if (!station_interior().save(data.filePath("textures/iss_interior_1.png"))) return 1;
     if (!write_widget_textures(data)) return 1;
     if (!write_toolbar_textures(data)) return 1;

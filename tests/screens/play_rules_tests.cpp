@@ -21,6 +21,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QImage>
+
 #include <cmath>
 
 TEST(Command_line, only_the_whole_option_widens_the_damping_ranges)
@@ -217,4 +220,21 @@ TEST(Placement_geometry, molecules_spread_over_a_cube_that_grows_with_the_cube_r
     // Index 1: u = 1/8, v = 1/2, w = 1/3.
     expect_near(centre + 6.f * Eigen::Vector3f(2.f / 8.f - 1.f, 0.f, 2.f / 3.f - 1.f), eight[1], 1e-5f);
     for (Eigen::Vector3f const& at : eight) EXPECT_LE((at - centre).cwiseAbs().maxCoeff(), 6.f + 1e-5f);
+}
+
+TEST(Play_screen_data, the_toolbar_images_and_handle_icons_are_there_and_the_buttons_have_room_for_a_count)
+{
+    QString const data = TEST_FIXTURE_DIR "/../data/";
+    for (std::string const& kind : Level_data::available_element_kinds())
+    {
+        QImage const button(data + QString::fromStdString(element_button_image(kind)));
+        ASSERT_FALSE(button.isNull()) << kind;
+        // The count is painted from (25, 200) at 100 pixels.
+        EXPECT_GE(button.height(), 230) << kind;
+        EXPECT_GE(button.width(), 130) << kind;
+    }
+    for (char const* file : {"button_reset_camera.png", "button_change_speed.png", "rotate.png", "scale.png",
+                             "move.png", "slider.png", "handle_settings.png"})
+        EXPECT_FALSE(QImage(data + "textures/" + file).isNull()) << file;
+    EXPECT_TRUE(QFile::exists(data + "shaders/blur_1D.frag"));
 }

@@ -19,22 +19,33 @@ int const icon_size = 128;
 QColor const frame_blue(20, 133, 204);
 QColor const light(240, 248, 255);
 
-// A rounded panel in the widgets' blue, with a pale badge in the lower left
-// where the play screen paints the count in black (from (25, 200) at 100 pixels).
-QImage button_ground(QColor const& accent)
+// A transparent button image whose dark panel, framed in `frame`, `draw_panel`
+// outlines with the painter's pen and brush.
+QImage button_panel(QColor const& frame, std::function<void(QPainter&)> const& draw_panel)
 {
     QImage image(button_size, button_size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-
     QLinearGradient panel(0, 0, 0, button_size);
     panel.setColorAt(0.0, QColor(40, 52, 72, 235));
     panel.setColorAt(1.0, QColor(18, 24, 36, 235));
-    painter.setPen(QPen(accent, 10));
+    painter.setPen(QPen(frame, 10));
     painter.setBrush(panel);
-    painter.drawRoundedRect(QRectF(8, 8, button_size - 16, button_size - 16), 36, 36);
+    draw_panel(painter);
+    return image;
+}
 
+// A rounded panel framed in the kind's colour, with a pale badge in the lower
+// left where the play screen paints the count in black (from (25, 200) at 100
+// pixels).
+QImage button_ground(QColor const& accent)
+{
+    QImage image = button_panel(accent, [](QPainter& painter) {
+        painter.drawRoundedRect(QRectF(8, 8, button_size - 16, button_size - 16), 36, 36);
+    });
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(235, 242, 250, 230));
     painter.drawRoundedRect(QRectF(18, 118, 84, 104), 22, 22);
@@ -165,16 +176,11 @@ void paint_tractor(QPainter& painter)
 // A plain round button for the toolbar's right end: no count.
 QImage round_button(std::function<void(QPainter&)> const& paint)
 {
-    QImage image(button_size, button_size, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
+    QImage image = button_panel(frame_blue, [](QPainter& painter) {
+        painter.drawEllipse(QRectF(10, 10, button_size - 20, button_size - 20));
+    });
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient panel(0, 0, 0, button_size);
-    panel.setColorAt(0.0, QColor(40, 52, 72, 235));
-    panel.setColorAt(1.0, QColor(18, 24, 36, 235));
-    painter.setPen(QPen(frame_blue, 10));
-    painter.setBrush(panel);
-    painter.drawEllipse(QRectF(10, 10, button_size - 20, button_size - 20));
     paint(painter);
     return image;
 }

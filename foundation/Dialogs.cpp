@@ -2,7 +2,11 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
+
+#include <vector>
 
 namespace
 {
@@ -31,6 +35,17 @@ bool Dialogs::ask_ok_cancel(QString const& title, QString const& text, QWidget* 
     return QMessageBox::question(parent, title, text, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
+int Dialogs::ask_choice(QString const& title, QString const& text, QStringList const& buttons, QWidget* parent)
+{
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Cancel, parent);
+    std::vector<QAbstractButton*> choices;
+    for (QString const& button : buttons) choices.push_back(box.addButton(button, QMessageBox::ActionRole));
+    box.exec();
+    for (size_t i = 0; i < choices.size(); ++i)
+        if (box.clickedButton() == choices[i]) return int(i);
+    return -1;
+}
+
 QString Dialogs::open_file_name(QString const& caption, QString const& directory, QString const& filter,
                                 QWidget* parent)
 {
@@ -46,6 +61,11 @@ QString Dialogs::save_file_name(QString const& caption, QString const& directory
 QColor Dialogs::choose_color(QColor const& initial, QWidget* parent)
 {
     return QColorDialog::getColor(initial, parent);
+}
+
+QAction* Dialogs::run_menu(QMenu& menu, QPoint const& position)
+{
+    return menu.exec(position);
 }
 
 Dialogs& Dialogs::instance()

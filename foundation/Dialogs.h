@@ -2,8 +2,12 @@
 #define FOUNDATION_DIALOGS_H
 
 #include <QColor>
+#include <QPoint>
 #include <QString>
+#include <QStringList>
 
+class QAction;
+class QMenu;
 class QWidget;
 
 // Every modal dialog the game opens goes through here, so that tests can answer
@@ -22,6 +26,11 @@ public:
     // A question box with OK and Cancel; true on OK.
     virtual bool ask_ok_cancel(QString const& title, QString const& text, QWidget* parent = nullptr);
 
+    // A warning box with the given action buttons and Cancel: the index of the
+    // button chosen, or -1 for Cancel (and for a box closed otherwise).
+    virtual int ask_choice(QString const& title, QString const& text, QStringList const& buttons,
+                           QWidget* parent = nullptr);
+
     // The chosen path, or an empty string when the dialog was cancelled.
     virtual QString open_file_name(QString const& caption, QString const& directory, QString const& filter,
                                    QWidget* parent = nullptr);
@@ -30,6 +39,10 @@ public:
 
     // An invalid colour when the dialog was cancelled.
     virtual QColor choose_color(QColor const& initial, QWidget* parent = nullptr);
+
+    // Runs the menu at a global position until it closes: the action chosen, or
+    // null when it closed without one. Widgets in the menu keep what was entered.
+    virtual QAction* run_menu(QMenu& menu, QPoint const& position);
 
     static Dialogs& instance();
     // Not owned; null brings back Qt's dialogs.

@@ -50,7 +50,7 @@ template <class Kind> Built built(Kind* element)
 } // namespace
 
 bool add_level_element(Core& core, Eigen::Vector3f const& position, std::string const& name, bool placed_by_user,
-                       int count)
+                       int count, bool in_editor)
 {
     Level_data& level = core.get_level_data();
 
@@ -80,7 +80,7 @@ bool add_level_element(Core& core, Eigen::Vector3f const& position, std::string 
          [&] {
              auto* box = new Brownian_box(standard_min, standard_max, 0.f);
              box->set_user_editable(all_handles);
-             box->set_persistent(false);
+             box->set_persistent(in_editor);
              return built(box);
          }},
         {"Box_portal", [&] { return built(new Box_portal(standard_min, standard_max)); }},
@@ -103,7 +103,7 @@ bool add_level_element(Core& core, Eigen::Vector3f const& position, std::string 
          [&] {
              auto* tractor = new Tractor_barrier(standard_min, short_max, 10000.f);
              tractor->set_user_editable(all_handles);
-             tractor->set_persistent(false);
+             tractor->set_persistent(in_editor);
              return built(tractor);
          }},
     };

@@ -1,6 +1,7 @@
 #include "screens/Hud_rules.h"
 
 #include "app/Screen.h"
+#include "screens/Handle_rules.h"
 #include "simulation/Sensor_data.h"
 
 #include <QString>
@@ -60,4 +61,9 @@ float blur_strength(int state, float progress, int viewport_width)
     case Screen::Fading_out: return full * progress;
     default: return 0.f;
     }
+}
+
+bool shows_hud(int mode)
+{
+    return mode != Editor_mode;
 }

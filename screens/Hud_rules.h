@@ -46,6 +46,11 @@ private:
     int _shown = 0;
 };
 
+// Whether a play screen of the mode shows the display. The editor runs no
+// level, so nothing is sampled: energy and bonus would stand still, the time
+// would tick for nothing, and its palette needs the top of the window.
+bool shows_hud(int mode);
+
 // How far the play screen blurs its picture in pixels, by fade state: full while
 // hidden, shrinking while fading in, growing while fading out, none when shown
 // (or closing, when it draws nothing).

@@ -8,6 +8,7 @@
 #include "gl/GL_utilities.h"
 #include "gl/Particle_drawing.h"
 #include "rendering/Scene_renderers.h"
+#include "screens/Editor_pause_screen.h"
 #include "screens/Toolbar_layout.h"
 #include "screens/Tutorial_steps.h"
 #include "simulation/Core.h"
@@ -232,6 +233,7 @@ bool Main_game_screen::keyPressEvent(QKeyEvent* event)
         {
             // Paused: hidden and blurred until Escape shows it again.
             hide();
+            if (_mode != Game_mode) viewer->add_screen(new Editor_pause_screen(viewer, core, this));
             core->set_simulation_state(false);
             return true;
         }

@@ -78,6 +78,9 @@ public:
     void add_element(Eigen::Vector3f const& position, std::string const& name, bool placed_by_user = false,
                      int count = 1);
     void delete_selected_element();
+    // The element's menu of flags and properties at the cursor; a widget that
+    // is no element's handle has none.
+    void show_context_menu_for_element(Draggable* handle);
     void rebuild_element_handles();
     void rebuild_pickables();
     void draw_for_picking();
@@ -93,6 +96,8 @@ public:
     World_renderer* get_renderer() const { return _renderer.get(); }
     std::vector<Draggable*> const& get_pickables() const { return _pickables; }
     std::vector<std::shared_ptr<Draggable_button>> const& get_buttons() const { return _buttons; }
+    std::vector<std::shared_ptr<Draggable_label>> const& get_labels() const { return _labels; }
+    std::vector<std::shared_ptr<Draggable>> const& get_spinboxes() const { return _spinboxes; }
     std::vector<std::shared_ptr<Draggable>> const& get_shadowed_labels() const { return _shadowed_labels; }
     Draggable_label* get_energy_label() const { return _energy_label.get(); }
     Draggable_label* get_energy_bonus_label() const { return _energy_bonus_label.get(); }
@@ -133,7 +138,16 @@ protected:
     Draggable* pickable_at(int index) const;
     // The camera ray through a window pixel; none when the camera cannot give one.
     bool camera_ray(QPoint const& pixel, Eigen::Vector3f& origin, Eigen::Vector3f& direction) const;
-    void drag_picked_widget(QPoint const& pixel);
+    // Where the camera ray through the pixel meets the plane of constant depth
+    // y; none when it runs along the plane or meets it behind the camera or
+    // beyond what the camera shows.
+    std::optional<Eigen::Vector3f> point_on_depth_plane(QPoint const& pixel, float y) const;
+    // Where a click on the pixel places an element: on the floor under the
+    // cursor, moved to the middle depth and inside the field's walls.
+    std::optional<Eigen::Vector3f> field_point_under(QPoint const& pixel) const;
+    // Along the depth plane through the widget; an element's handle then
+    // writes the new geometry into its element.
+    void drag_picked_widget(QPoint const& pixel, char const* log_name = "Main_game_screen::mouseMoveEvent");
 
     Core* core;
     Parameter_list _parameters;

@@ -5,6 +5,7 @@
 #include "simulation/Core.h"
 #include "widgets/Draggable_box.h"
 #include "widgets/Draggable_button.h"
+#include "widgets/Draggable_slider.h"
 #include "widgets/Draggable_spinbox.h"
 #include "widgets/Ui_renderer.h"
 
@@ -109,9 +110,12 @@ void Main_game_screen::draw_for_picking()
 
         if (auto* screen_point = dynamic_cast<Draggable_screen_point*>(pickable))
         {
+            // Where the widget draws it: the position goes through the frame, the
+            // quad keeps its size on screen.
             viewer->begin_2d_drawing();
-            if (root != pickable) multiply_matrix(root->get_transform());
-            translate_to(screen_point->get_position());
+            Eigen::Vector3f at = screen_point->get_position();
+            if (root != pickable) at = Eigen::Affine3f(root->get_transform()) * at;
+            translate_to(at);
             glScalef(0.01f, 0.01f * aspect, 1.f);
             draw_fullscreen_quad();
             viewer->end_2d_drawing();
@@ -190,7 +194,13 @@ void Main_game_screen::draw_overlay()
     for (auto const& button : _buttons)
         if (button->is_visible()) viewer->draw_button(*button, false, 1.f);
     for (auto const& label : _labels)
-        if (label->is_visible()) viewer->draw_label(*label);
+    {
+        if (!label->is_visible()) continue;
+        if (auto* slider = dynamic_cast<Draggable_slider*>(label.get()))
+            viewer->draw_slider(*slider, false, 1.f);
+        else
+            viewer->draw_label(*label);
+    }
     for (auto const& spinbox : _spinboxes)
     {
         auto* spin = dynamic_cast<Draggable_spinbox*>(spinbox.get());

@@ -73,11 +73,12 @@ void Main_game_screen::init_hud()
         Eigen::Vector3f(time_begins + time_size.x() / 2.f, hud_top - time_size.y() / 2.f, 0.f));
 
     _shadowed_labels = {energy_caption, bonus_caption, _energy_label, _energy_bonus_label, _time_label};
+    for (auto const& label : _shadowed_labels) label->set_visible(shows_hud(_mode));
 }
 
 void Main_game_screen::update_hud()
 {
-    if (!_energy_label) return;
+    if (!_energy_label || !shows_hud(_mode)) return;
     Ui_renderer& painter = *_ui_renderer;
     Sensor_data const& sensor_data = core->get_sensor_data();
 

@@ -65,21 +65,19 @@ bool Main_game_screen::mouseMoveEvent(QMouseEvent* event)
     return false;
 }
 
-void Main_game_screen::drag_picked_widget(QPoint const& pixel)
+void Main_game_screen::drag_picked_widget(QPoint const& pixel, char const* log_name)
 {
-    Eigen::Vector3f origin, direction;
-    if (!camera_ray(pixel, origin, direction)) return;
-    Eigen::Vector3f const through = _picked->get_world_position();
-    Eigen::Vector3f const normal = Eigen::Vector3f::UnitY();
-    std::optional<Eigen::Vector3f> const hit = intersect_ray_plane(origin, direction, normal, -normal.dot(through));
     // Along the plane, or beyond what the camera shows: the handle stays.
-    if (!hit || (*hit - origin).norm() > float(viewer->camera()->zFar())) return;
+    std::optional<Eigen::Vector3f> const hit = point_on_depth_plane(pixel, _picked->get_world_position().y());
+    if (!hit) return;
 
     _picked->drag(*hit);
     _picked->update();
     Draggable* root = _picked->get_root();
-    std::cout << "Main_game_screen::mouseMoveEvent: " << root << std::endl;
-    if (Level_element* element = get_handle_element(root)) element->accept(*root);
+    Level_element* element = get_handle_element(root);
+    if (!element) return;
+    std::cout << log_name << ": " << root << std::endl;
+    element->accept(*root);
 }
 
 bool Main_game_screen::mouseReleaseEvent(QMouseEvent* event)

@@ -104,27 +104,42 @@ void Main_game_screen::place_element(QPoint const& position)
     auto const available = level._available_elements.find(_element_to_place);
     if (available == level._available_elements.end() || available->second < 1) return;
 
-    float const floor = level.has_game_field_borders() ? level._game_field_borders.at(Level_data::Y_min)->get_position().y()
-                                                       : -20.f;
-    Eigen::Vector3f origin, direction;
-    if (!camera_ray(position, origin, direction)) return;
-    std::optional<Eigen::Vector3f> const hit = intersect_ray_plane(origin, direction, Eigen::Vector3f::UnitY(), -floor);
-    if (!hit)
+    std::optional<Eigen::Vector3f> const point = field_point_under(position);
+    if (!point)
     {
         std::cout << "Main_game_screen::place_element the game field is not under the cursor" << std::endl;
         return;
     }
-    Eigen::Vector3f const point = clamp_to_game_field(level, Eigen::Vector3f(hit->x(), 0.f, hit->z()));
 
     level.take_available_element(_element_to_place);
-    add_element(point, _element_to_place, true, 1);
+    add_element(*point, _element_to_place, true, 1);
     update_element_buttons();
+}
+
+std::optional<Eigen::Vector3f> Main_game_screen::point_on_depth_plane(QPoint const& pixel, float y) const
+{
+    Eigen::Vector3f origin, direction;
+    if (!camera_ray(pixel, origin, direction)) return std::nullopt;
+    std::optional<Eigen::Vector3f> const hit = intersect_ray_plane(origin, direction, Eigen::Vector3f::UnitY(), -y);
+    // Along the plane, or beyond what the camera shows: nowhere to go.
+    if (!hit || (*hit - origin).norm() > float(viewer->camera()->zFar())) return std::nullopt;
+    return hit;
+}
+
+std::optional<Eigen::Vector3f> Main_game_screen::field_point_under(QPoint const& pixel) const
+{
+    Level_data const& level = core->get_level_data();
+    float const floor = level.has_game_field_borders() ? level._game_field_borders.at(Level_data::Y_min)->get_position().y()
+                                                       : -20.f;
+    std::optional<Eigen::Vector3f> const hit = point_on_depth_plane(pixel, floor);
+    if (!hit) return std::nullopt;
+    return clamp_to_game_field(level, Eigen::Vector3f(hit->x(), 0.f, hit->z()));
 }
 
 void Main_game_screen::add_element(Eigen::Vector3f const& position, std::string const& name, bool placed_by_user,
                                    int count)
 {
-    add_level_element(*core, position, name, placed_by_user, count);
+    add_level_element(*core, position, name, placed_by_user, count, _mode == Editor_mode);
     rebuild_element_handles();
     rebuild_pickables();
 }

@@ -3,9 +3,8 @@
 #include "app/My_viewer.h"
 #include "foundation/Dialogs.h"
 #include "screens/Before_start_screen.h"
+#include "screens/Editor_screen.h"
 #include "simulation/Core.h"
-
-#include <iostream>
 
 Main_menu_screen::Main_menu_screen(My_viewer* viewer, Core* core)
     : Titled_menu_screen(viewer, core, "BRINDLEMOT", QRectF(0.0, 0.1, 1.0, 0.2), 10.f)
@@ -85,5 +84,12 @@ void Main_menu_screen::open_sandbox()
         _core->save_progress();
     }
     if (!sandbox_may_open(last, count, progress.sandbox_warning_seen)) return;
-    std::cout << "Main_menu_screen::open_sandbox the sandbox editor is not available yet" << std::endl;
+    forget_molecules_for_editor();
+    // The palette offers what the level lists, and a level is only sure to list
+    // every kind once it is reset: right after start-up no level was loaded.
+    _core->reset_level_data();
+    _core->set_simulation_state(false);
+    _core->load_simulation_settings();
+    _core->set_game_state(Core::Not_running);
+    viewer->replace_screens(new Editor_screen(viewer, _core));
 }

@@ -39,6 +39,16 @@ std::vector<Menu_item> before_start_items()
             button("Back to Main Menu", 0.5f, 0.15f, 0.5f, 0.2f, Menu_item::Back_to_main_menu)};
 }
 
+std::vector<Menu_item> editor_pause_items(bool level_running)
+{
+    if (level_running) return {button("Return to Editor", 0.5f, 0.85f, 0.5f, 0.15f, Menu_item::Return_to_editor)};
+    return {button("Play Level", 0.5f, 0.8f, 0.5f, 0.1f, Menu_item::Play_level),
+            button("Load Level", 0.5f, 0.68f, 0.5f, 0.1f, Menu_item::Load_level),
+            button("Save Level", 0.5f, 0.56f, 0.5f, 0.1f, Menu_item::Save_level),
+            button("Back to Main Menu", 0.5f, 0.44f, 0.5f, 0.1f, Menu_item::Back_to_main_menu),
+            button("Continue", 0.5f, 0.32f, 0.5f, 0.1f, Menu_item::Continue)};
+}
+
 bool sandbox_warning_due(int last_level, int level_count, bool warning_seen)
 {
     return clamped_last_level(last_level, level_count) < level_count && !warning_seen;

@@ -13,7 +13,22 @@
 struct Menu_item
 {
     enum Kind { Button, Label };
-    enum Action { No_action, Start_new_game, Continue_game, Pick_level, Quit, Open_sandbox, Start_level, Back_to_main_menu };
+    enum Action
+    {
+        No_action,
+        Start_new_game,
+        Continue_game,
+        Pick_level,
+        Quit,
+        Open_sandbox,
+        Start_level,
+        Back_to_main_menu,
+        Return_to_editor,
+        Play_level,
+        Load_level,
+        Save_level,
+        Continue
+    };
 
     Kind kind;
     std::string text;
@@ -29,6 +44,9 @@ int clamped_last_level(int last_level, int level_count);
 // "Continue Game" while levels remain, the finished label once none do.
 std::vector<Menu_item> main_menu_items(int last_level, int level_count);
 std::vector<Menu_item> before_start_items();
+// While a level from the editor runs only the way back; otherwise playing,
+// loading and saving the level, the main menu and going on editing.
+std::vector<Menu_item> editor_pause_items(bool level_running);
 
 // The warning is asked while levels remain and it was never accepted; the
 // sandbox opens once every level is finished or the warning was accepted.

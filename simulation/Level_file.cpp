@@ -129,3 +129,22 @@ void load_level_file(std::string const& path, Level_data& level)
     check_references(bytes);
     read_xml_archive(bytes, "_level_data", level);
 }
+
+bool is_loadable_level_file(std::string const& path, std::string& reason)
+{
+    try
+    {
+        Level_data scratch;
+        load_level_file(path, scratch);
+        return true;
+    }
+    catch (std::exception const& error)
+    {
+        reason = error.what();
+    }
+    catch (...)
+    {
+        reason = "unknown error";
+    }
+    return false;
+}

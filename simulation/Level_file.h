@@ -17,4 +17,8 @@ void save_level_file(Level_data const& level, std::string const& path);
 // the level may be half filled, but it owns every element it points to: clear it.
 void load_level_file(std::string const& path, Level_data& level);
 
+// Whether the file reads as a level, tried on a scratch level so that no level
+// in play is touched; why not goes to `reason`.
+bool is_loadable_level_file(std::string const& path, std::string& reason);
+
 #endif

@@ -117,6 +117,21 @@ TEST_F(Element_factory_test, heat_charge_and_tractors_are_always_editable_and_th
     EXPECT_FALSE(added<Charged_barrier>("Charged_barrier", true, at)->is_persistent());
 }
 
+TEST_F(Element_factory_test, in_the_editor_heat_and_tractors_stay_in_the_level)
+{
+    Eigen::Vector3f const at(0, 0, 0);
+    for (char const* name : {"Brownian_box", "Tractor_barrier"})
+    {
+        ASSERT_TRUE(add_level_element(*core, at, name, false, 1, true)) << name;
+        Level_element const& element = *level()._level_elements.back();
+        EXPECT_TRUE(element.is_persistent()) << name;
+        EXPECT_EQ(all_handles, element.get_user_editable()) << name;
+    }
+    Capture_stdout quiet;
+    core->reset_level(false);
+    EXPECT_EQ(6u + 2u, level()._level_elements.size()) << "a reset keeps them";
+}
+
 TEST_F(Element_factory_test, planes_molecules_and_unknown_names)
 {
     auto* plane = added<Plane_barrier>("Plane_barrier", true, Eigen::Vector3f(1, 2, 3));

@@ -2,6 +2,7 @@
 
 #include "foundation/Parameter.h"
 #include "screens/Before_start_screen.h"
+#include "screens/Editor_screen.h"
 #include "screens/Main_menu_screen.h"
 #include "simulation/Progress.h"
 #include "widgets/Draggable_button.h"
@@ -166,6 +167,7 @@ TEST_F(Main_menu_test, the_before_start_screen_starts_the_level_or_goes_back_to_
 
 TEST_F(Main_menu_test, the_sandbox_warning_asks_once_and_is_remembered_when_accepted)
 {
+    data->copy_all_from_game(); // what the editor shows
     core->progress.last_level = 3;
     Main_menu_screen* menu = show_main_menu();
 
@@ -184,6 +186,8 @@ TEST_F(Main_menu_test, the_sandbox_warning_asks_once_and_is_remembered_when_acce
     press(*menu, "Sandbox");
     EXPECT_EQ(dialogs.calls.size(), 2u);
     EXPECT_TRUE(core->progress.sandbox_warning_seen);
+    EXPECT_NE(top<Editor_screen>(), nullptr);
+    EXPECT_EQ(menu->get_state(), Screen::Closing);
     Progress saved;
     {
         Capture_stdout quiet;
@@ -192,12 +196,14 @@ TEST_F(Main_menu_test, the_sandbox_warning_asks_once_and_is_remembered_when_acce
     EXPECT_TRUE(saved.sandbox_warning_seen);
     EXPECT_EQ(saved.last_level, 3);
 
+    menu = show_main_menu();
     press(*menu, "Sandbox");
     EXPECT_EQ(dialogs.calls.size(), 2u);
 }
 
 TEST_F(Main_menu_test, with_every_level_finished_or_more_the_sandbox_asks_nothing)
 {
+    data->copy_all_from_game();
     for (int last : {11, 25})
     {
         core->progress.last_level = last;
@@ -205,6 +211,7 @@ TEST_F(Main_menu_test, with_every_level_finished_or_more_the_sandbox_asks_nothin
         press(*menu, "Sandbox");
         EXPECT_TRUE(dialogs.calls.empty()) << last;
         EXPECT_FALSE(core->progress.sandbox_warning_seen);
+        EXPECT_NE(top<Editor_screen>(), nullptr) << last;
     }
 }
 

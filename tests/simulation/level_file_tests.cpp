@@ -389,6 +389,15 @@ TEST_F(Level_file_test, damaged_files_raise_the_archive_errors_and_leave_no_stra
     {
         EXPECT_STREQ("No such file.", error.what());
     }
+
+    // The check before a load says why, and reads the good file as it is.
+    std::string reason;
+    EXPECT_FALSE(is_loadable_level_file(path("absent.data"), reason));
+    EXPECT_EQ("No such file.", reason);
+    write_text(path("damaged.data"), good.substr(0, good.size() / 2));
+    EXPECT_FALSE(is_loadable_level_file(path("damaged.data"), reason));
+    EXPECT_FALSE(reason.empty());
+    EXPECT_TRUE(is_loadable_level_file(path("good.data"), reason));
 }
 
 TEST_F(Level_file_test, references_must_name_a_whole_element_of_its_own_class)

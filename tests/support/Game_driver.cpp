@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTest>
 
 Game_driver::Game_driver(My_viewer& viewer, Core& core) : _viewer(viewer), _core(core) {}
 
@@ -47,8 +48,12 @@ QPoint Game_driver::pixel_of(Eigen::Vector2f const& normalised) const
 
 QPoint Game_driver::pixel_of(Eigen::Vector3f const& world_point) const
 {
+    qglviewer::Camera* camera = _viewer.camera();
+    // The camera keeps its matrices from the last paint; it may have moved since.
+    camera->computeProjectionMatrix();
+    camera->computeModelViewMatrix();
     qglviewer::Vec const projected =
-        _viewer.camera()->projectedCoordinatesOf(qglviewer::Vec(world_point.x(), world_point.y(), world_point.z()));
+        camera->projectedCoordinatesOf(qglviewer::Vec(world_point.x(), world_point.y(), world_point.z()));
     return QPoint(int(projected.x + 0.5), int(projected.y + 0.5));
 }
 
@@ -58,17 +63,18 @@ void Game_driver::paint()
     _viewer.grabFramebuffer();
 }
 
-void Game_driver::send_mouse(int type, QPoint const& pixel, Qt::MouseButton button, Qt::MouseButtons held)
+void Game_driver::send_mouse(int type, QPoint const& pixel, Qt::MouseButton button, Qt::MouseButtons held,
+                             Qt::KeyboardModifiers modifiers)
 {
-    QMouseEvent event(QEvent::Type(type), pixel, _viewer.mapToGlobal(pixel), button, held, Qt::NoModifier);
+    QMouseEvent event(QEvent::Type(type), pixel, _viewer.mapToGlobal(pixel), button, held, modifiers | _keys);
     QApplication::sendEvent(&_viewer, &event);
 }
 
-void Game_driver::press(QPoint const& pixel, Qt::MouseButton button)
+void Game_driver::press(QPoint const& pixel, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
 {
     paint();
     _held |= button;
-    send_mouse(QEvent::MouseButtonPress, pixel, button, _held);
+    send_mouse(QEvent::MouseButtonPress, pixel, button, _held, modifiers);
 }
 
 void Game_driver::move(QPoint const& pixel, Qt::MouseButtons held)
@@ -76,22 +82,22 @@ void Game_driver::move(QPoint const& pixel, Qt::MouseButtons held)
     send_mouse(QEvent::MouseMove, pixel, Qt::NoButton, held | _held);
 }
 
-void Game_driver::release(QPoint const& pixel, Qt::MouseButton button)
+void Game_driver::release(QPoint const& pixel, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
 {
     _held &= ~Qt::MouseButtons(button);
-    send_mouse(QEvent::MouseButtonRelease, pixel, button, _held);
+    send_mouse(QEvent::MouseButtonRelease, pixel, button, _held, modifiers);
 }
 
-void Game_driver::click(QPoint const& pixel, Qt::MouseButton button)
+void Game_driver::click(QPoint const& pixel, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
 {
     move(pixel);
-    press(pixel, button);
-    release(pixel, button);
+    press(pixel, button, modifiers);
+    release(pixel, button, modifiers);
 }
 
-void Game_driver::click(Eigen::Vector2f const& normalised, Qt::MouseButton button)
+void Game_driver::click(Eigen::Vector2f const& normalised, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
 {
-    click(pixel_of(normalised), button);
+    click(pixel_of(normalised), button, modifiers);
 }
 
 void Game_driver::drag(Eigen::Vector3f const& from, Eigen::Vector3f const& to, int steps)
@@ -112,4 +118,20 @@ void Game_driver::press_key(int key, Qt::KeyboardModifiers modifiers)
 {
     QKeyEvent event(QEvent::KeyPress, key, modifiers);
     QApplication::sendEvent(&_viewer, &event);
+}
+
+void Game_driver::hold_keys(Qt::KeyboardModifiers modifiers)
+{
+    // QTest's key events count as the window system's: they set the state that
+    // QGuiApplication::keyboardModifiers reports.
+    for (auto const& [key, modifier] : {std::pair{Qt::Key_Control, Qt::ControlModifier},
+                                        std::pair{Qt::Key_Shift, Qt::ShiftModifier}})
+    {
+        bool const wanted = modifiers & modifier;
+        if (wanted && !(_keys & modifier))
+            QTest::keyPress(&_viewer, key, (_keys | modifier));
+        else if (!wanted && (_keys & modifier))
+            QTest::keyRelease(&_viewer, key, _keys & ~Qt::KeyboardModifiers(modifier));
+        _keys = wanted ? (_keys | modifier) : (_keys & ~Qt::KeyboardModifiers(modifier));
+    }
 }

@@ -46,26 +46,36 @@ public:
     QPoint pixel_of(Eigen::Vector3f const& world_point) const;
 
     void paint();
-    // A press paints first; a move carries the buttons held.
-    void press(QPoint const& pixel, Qt::MouseButton button = Qt::LeftButton);
+    // A press paints first; a move carries the buttons held. Every mouse event
+    // carries the keys held (hold_keys) and the ones given.
+    void press(QPoint const& pixel, Qt::MouseButton button = Qt::LeftButton,
+               Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void move(QPoint const& pixel, Qt::MouseButtons held = Qt::NoButton);
-    void release(QPoint const& pixel, Qt::MouseButton button = Qt::LeftButton);
-    void click(QPoint const& pixel, Qt::MouseButton button = Qt::LeftButton);
-    void click(Eigen::Vector2f const& normalised, Qt::MouseButton button = Qt::LeftButton);
+    void release(QPoint const& pixel, Qt::MouseButton button = Qt::LeftButton,
+                 Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    void click(QPoint const& pixel, Qt::MouseButton button = Qt::LeftButton,
+               Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    void click(Eigen::Vector2f const& normalised, Qt::MouseButton button = Qt::LeftButton,
+               Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     // Presses the left button where the camera shows `from`, moves in `steps`
     // with it held and lets go where it shows `to`.
     void drag(Eigen::Vector3f const& from, Eigen::Vector3f const& to, int steps = 8);
     void press_key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    // Presses (or, with none, lets go of) Ctrl and Shift as the keyboard does,
+    // so that the application's own keyboard state reports them.
+    void hold_keys(Qt::KeyboardModifiers modifiers);
 
     void set_physics_step(float seconds) { _physics_step = seconds; }
 
 private:
-    void send_mouse(int type, QPoint const& pixel, Qt::MouseButton button, Qt::MouseButtons held);
+    void send_mouse(int type, QPoint const& pixel, Qt::MouseButton button, Qt::MouseButtons held,
+                    Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
     My_viewer& _viewer;
     Core& _core;
     float _physics_step = default_physics_step;
     Qt::MouseButtons _held = Qt::NoButton;
+    Qt::KeyboardModifiers _keys = Qt::NoModifier;
 };
 
 #endif

@@ -1,5 +1,12 @@
 #include "support/Scripted_dialogs.h"
 
+#include "foundation/Widget_text_combination.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QWidgetAction>
+
 Scripted_dialogs::Scripted_dialogs()
 {
     Dialogs::set_instance(this);
@@ -30,6 +37,15 @@ bool Scripted_dialogs::ask_ok_cancel(QString const& title, QString const& text, 
 {
     calls.push_back({"ask_ok_cancel", title, text});
     return next_answer();
+}
+
+int Scripted_dialogs::ask_choice(QString const& title, QString const& text, QStringList const& buttons, QWidget*)
+{
+    calls.push_back({"ask_choice", title, text + "\n[" + buttons.join("|") + "]"});
+    if (choices.empty()) return -1;
+    int const choice = choices.front();
+    choices.pop_front();
+    return choice;
 }
 
 QString Scripted_dialogs::open_file_name(QString const& caption, QString const& directory, QString const& filter,
@@ -69,4 +85,50 @@ QString Scripted_dialogs::next_file_name()
     QString const name = file_names.front();
     file_names.pop_front();
     return name;
+}
+
+QAction* Scripted_dialogs::run_menu(QMenu& menu, QPoint const&)
+{
+    calls.push_back({"run_menu", menu.title(), menu_rows(menu).join("\n")});
+    if (menus.empty()) return nullptr;
+    std::function<QAction*(QMenu&)> const hand = menus.front();
+    menus.pop_front();
+    return hand ? hand(menu) : nullptr;
+}
+
+namespace
+{
+
+Widget_text_combination* row_of(QAction* action)
+{
+    auto* widget_action = qobject_cast<QWidgetAction*>(action);
+    return widget_action ? qobject_cast<Widget_text_combination*>(widget_action->defaultWidget()) : nullptr;
+}
+
+} // namespace
+
+QStringList Scripted_dialogs::menu_rows(QMenu const& menu)
+{
+    QStringList rows;
+    for (QAction* action : menu.actions())
+    {
+        auto* widget_action = qobject_cast<QWidgetAction*>(action);
+        if (Widget_text_combination* row = row_of(action))
+            rows << row->get_label()->text();
+        else if (auto* label = widget_action ? qobject_cast<QLabel*>(widget_action->defaultWidget()) : nullptr)
+            rows << label->text();
+        else
+            rows << action->text();
+    }
+    return rows;
+}
+
+QWidget* Scripted_dialogs::find_row_widget(QMenu const& menu, QString const& label)
+{
+    for (QAction* action : menu.actions())
+    {
+        Widget_text_combination* row = row_of(action);
+        if (row && row->get_label()->text() == label) return row->get_widget();
+    }
+    return nullptr;
 }

@@ -1,0 +1,129 @@
+#include "screens/Editor_pause_screen.h"
+
+#include "app/My_viewer.h"
+#include "foundation/Dialogs.h"
+#include "screens/Editor_screen.h"
+#include "screens/Main_game_screen.h"
+#include "screens/Main_menu_screen.h"
+#include "simulation/Core.h"
+#include "simulation/Level_file.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+
+#include <iostream>
+
+Editor_pause_screen::Editor_pause_screen(My_viewer* viewer, Core* core, Main_game_screen* target)
+    : Menu_screen(viewer, core), _target(target)
+{
+    flags = Blocks_input;
+    add_items(editor_pause_items(core->get_game_state() == Core::Running),
+              [this](Menu_item::Action action) -> std::function<void()> {
+                  switch (action)
+                  {
+                  case Menu_item::Return_to_editor:
+                      return [this] { return_to_editor(this->viewer, _core); };
+                  case Menu_item::Play_level:
+                      return [this] { play_level(); };
+                  case Menu_item::Load_level:
+                      return [this] { load_level(); };
+                  case Menu_item::Save_level:
+                      return [this] { save_level(); };
+                  case Menu_item::Back_to_main_menu:
+                      return [this] { back_to_main_menu(); };
+                  case Menu_item::Continue:
+                      return [this] { continue_editing(); };
+                  default:
+                      return {};
+                  }
+              });
+    generate_textures();
+}
+
+bool Editor_pause_screen::keyPressEvent(QKeyEvent* event)
+{
+    std::cout << "Editor_pause_screen::keyPressEvent " << event->key() << " state: " << state << std::endl;
+    if (event->key() != Qt::Key_Escape) return false;
+    if (state == Fading_in || state == Shown)
+    {
+        continue_editing();
+        return true;
+    }
+    if (state == Closing)
+    {
+        // Closing because a new screen replaced everything: the target goes as
+        // well, and a pause over it would be left on the stack for good.
+        int const target_state = _target->get_state();
+        if (target_state == Closing || target_state == Closed) return false;
+        show();
+        _target->hide();
+        return true;
+    }
+    return false;
+}
+
+void Editor_pause_screen::continue_editing()
+{
+    kill();
+    _target->show();
+}
+
+void Editor_pause_screen::play_level()
+{
+    if (_core->get_level_data()._portals.empty())
+    {
+        Dialogs::instance().critical("Portal Missing", "At least one portal is needed to have a playable level.",
+                                     viewer);
+        return;
+    }
+    keep_molecules_for_editor(*_core);
+    viewer->replace_screens(new Main_game_screen(viewer, _core, Editor_play_mode));
+    _core->start_level();
+}
+
+void Editor_pause_screen::load_level()
+{
+    QString const file = choose_file(false);
+    if (file.isEmpty()) return;
+
+    std::string reason;
+    if (!is_loadable_level_file(file.toStdString(), reason))
+    {
+        std::cout << "Editor_pause_screen::load_level " << file.toStdString() << ": " << reason << std::endl;
+        Dialogs::instance().warning("Load Level",
+                                    "The level file " + file + " could not be read (" +
+                                        QString::fromStdString(reason) + ").\nThe level in the editor is unchanged.",
+                                    viewer);
+        return;
+    }
+    _core->load_level(file.toStdString());
+}
+
+void Editor_pause_screen::save_level()
+{
+    QString const file = choose_file(true);
+    if (file.isEmpty()) return;
+    if (_core->save_level(file.toStdString())) return;
+    Dialogs::instance().warning("Save Level", "The level could not be saved to " + file + ".", viewer);
+}
+
+void Editor_pause_screen::back_to_main_menu()
+{
+    if (!Dialogs::instance().ask_yes_no("Return to Main Menu",
+                                        "Unsaved changes will be lost. Really return to the main menu?", viewer))
+        return;
+    _core->save_simulation_settings();
+    auto* game = new Main_game_screen(viewer, _core, Game_mode);
+    game->hide();
+    viewer->replace_screens(game);
+    viewer->add_screen(new Main_menu_screen(viewer, _core));
+}
+
+QString Editor_pause_screen::choose_file(bool saving) const
+{
+    if (QGuiApplication::keyboardModifiers() & Qt::ControlModifier) return "state.data";
+    QString const caption = saving ? QObject::tr("Save Level") : QObject::tr("Load Level");
+    QString const filter = QObject::tr("State File (*.data)");
+    return saving ? Dialogs::instance().save_file_name(caption, ".", filter, viewer)
+                  : Dialogs::instance().open_file_name(caption, ".", filter, viewer);
+}

@@ -12,6 +12,17 @@ float const button_gap = 0.01f;
 
 } // namespace
 
+Help_page make_help_page(QString const& text, float x, float y, float width, float height)
+{
+    Help_page page;
+    page.text = text;
+    page.x = x;
+    page.y = y;
+    page.width = width;
+    page.height = height;
+    return page;
+}
+
 Eigen::Vector2f help_button_size()
 {
     return Eigen::Vector2f(0.15f, 0.08f);

@@ -12,6 +12,9 @@
 // Where a help screen puts its widgets, decided without any GL. Coordinates are
 // normalised window coordinates, y up; positions are widget centres.
 
+// A page of text in a box of that corner and size, ringing nothing.
+Help_page make_help_page(QString const& text, float x, float y, float width, float height);
+
 // The size every help page's button has.
 Eigen::Vector2f help_button_size();
 

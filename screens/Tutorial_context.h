@@ -15,7 +15,8 @@ class Portal;
 // its pages, before any widget exists.
 struct Help_request
 {
-    enum Kind {
+    enum Kind
+    {
         // "Got it!" resumes the game.
         Resume_game,
         // "Got it!" goes on to the next level.

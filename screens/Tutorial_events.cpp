@@ -8,17 +8,6 @@
 namespace
 {
 
-Help_page page(QString const& text, float x, float y, float width, float height)
-{
-    Help_page page;
-    page.text = text;
-    page.x = x;
-    page.y = y;
-    page.width = width;
-    page.height = height;
-    return page;
-}
-
 Help_page ringed(Help_page page, Eigen::Vector2f const& centre, float rx, float ry)
 {
     page.highlight = true;
@@ -57,9 +46,10 @@ void Tutorial_event::pause_with_help(std::vector<Help_page> const& pages)
 bool Intro_event::trigger()
 {
     if (context().get_time() < 5.f) return false;
-    pause_with_help({page("This intro level allows you to watch water molecules interact in zero-g and to experiment "
-                          "with the camera controls. Have fun. :-)",
-                          0.6f, 0.4f, 0.3f, 0.3f)});
+    pause_with_help(
+        {make_help_page("This intro level allows you to watch water molecules interact in zero-g and to experiment "
+                        "with the camera controls. Have fun. :-)",
+                        0.6f, 0.4f, 0.3f, 0.3f)});
     return true;
 }
 
@@ -68,9 +58,10 @@ bool Molecule_releaser_event::trigger()
     if (context().get_time() < 10.f || context().get_molecule_releasers().size() != 1) return false;
     Screen_rect const rect = screen_rect(*context().get_molecule_releasers().back());
     Eigen::Vector2f const c = rect.centre();
-    pause_with_help({ringed(page("Molecule Releaser\nThis device releases molecules over time into the container.",
-                                 c.x() + rect.rx(), c.y() + 0.1f, page_extent(0.8f - c.x()), page_extent(0.8f - c.y())),
-                            c, rect.rx(), rect.ry())});
+    pause_with_help(
+        {ringed(make_help_page("Molecule Releaser\nThis device releases molecules over time into the container.",
+                               c.x() + rect.rx(), c.y() + 0.1f, page_extent(0.8f - c.x()), page_extent(0.8f - c.y())),
+                c, rect.rx(), rect.ry())});
     return true;
 }
 
@@ -81,10 +72,11 @@ bool Intro_done_event::trigger()
     request.kind = Help_request::Next_level;
     // The water keeps moving, and the camera is free to look at it.
     request.flags = 2;
-    request.pages = {page("You can now experiment with the camera controls.", 0.55f, 0.4f, 0.4f, 0.3f),
-                     page("Left mouse button: Rotate\nRight mouse button: Pan\nMouse wheel: Zoom\nWhen you are done "
-                          "experimenting, click \"Got it!\" to advance to the next level.",
-                          0.55f, 0.4f, 0.4f, 0.3f)};
+    request.pages = {
+        make_help_page("You can now experiment with the camera controls.", 0.55f, 0.4f, 0.4f, 0.3f),
+        make_help_page("Left mouse button: Rotate\nRight mouse button: Pan\nMouse wheel: Zoom\nWhen you are done "
+                       "experimenting, click \"Got it!\" to advance to the next level.",
+                       0.55f, 0.4f, 0.4f, 0.3f)};
     context().queue_help(request);
     context().enable_camera_controls();
     return true;
@@ -100,12 +92,13 @@ bool Portal_event::trigger()
     float const width = page_extent(c.x() - 0.2f);
     float const height = page_extent(0.8f - c.y());
     pause_with_help(
-        {ringed(page("Collector\nThis device collects molecules. To complete a level, you need to gather a certain "
-                     "amount of molecules in the portal.",
-                     x, c.y() + 0.1f, width, height),
+        {ringed(make_help_page(
+                    "Collector\nThis device collects molecules. To complete a level, you need to gather a certain "
+                    "amount of molecules in the portal.",
+                    x, c.y() + 0.1f, width, height),
                 c, rect.rx(), rect.ry()),
-         ringed(page("Collector\nThe amount is indicated by the green progress bar attached to the portal.", x,
-                     c.y() + 0.1f, width, height),
+         ringed(make_help_page("Collector\nThe amount is indicated by the green progress bar attached to the portal.",
+                               x, c.y() + 0.1f, width, height),
                 Eigen::Vector2f(c.x(), rect.y0 - 0.02f), rect.rx(), 0.05f)});
     return true;
 }
@@ -117,19 +110,21 @@ bool Static_existing_heat_element_event::trigger()
     Screen_rect const rect = screen_rect(heat);
     Eigen::Vector2f const c = rect.centre();
     Eigen::Vector3f const position = heat.get_position();
-    Eigen::Vector2f const slider = context().project_to_screen(
-        Eigen::Vector3f(position.x(), heat.get_bounding_box().min().y(), position.z()));
+    Eigen::Vector2f const slider =
+        context().project_to_screen(Eigen::Vector3f(position.x(), heat.get_bounding_box().min().y(), position.z()));
     float const rise = rect.y1 - rect.y0;
     float const top = top_away_from(c);
     pause_with_help(
-        {ringed(page("Temperature element\nHeat is motion of atoms and molecules. If you heat up an area, molecules "
-                     "will start to move around faster, if you cool it down, they move slower.",
-                     0.15f, top, 0.7f, 0.4f),
+        {ringed(make_help_page(
+                    "Temperature element\nHeat is motion of atoms and molecules. If you heat up an area, molecules "
+                    "will start to move around faster, if you cool it down, they move slower.",
+                    0.15f, top, 0.7f, 0.4f),
                 c, rect.rx(), rect.ry()),
-         ringed(page("Temperature element\nThe slider below the center of the element allows you to change the "
-                     "temperature. Try now to increase the temperature to agitate the molecules.",
-                     0.15f, top, 0.7f, 0.4f),
-                Eigen::Vector2f(slider.x(), slider.y() - 0.1f * rise), rect.rx(), 0.1f * std::abs(rise))});
+         ringed(
+             make_help_page("Temperature element\nThe slider below the center of the element allows you to change the "
+                            "temperature. Try now to increase the temperature to agitate the molecules.",
+                            0.15f, top, 0.7f, 0.4f),
+             Eigen::Vector2f(slider.x(), slider.y() - 0.1f * rise), rect.rx(), 0.1f * std::abs(rise))});
     return true;
 }
 
@@ -158,9 +153,10 @@ bool Heat_turned_up_event::trigger()
     }
     if (now - _stamp < hold_seconds) return false;
 
-    pause_with_help({page("Well done! The molecules will now move faster in the hot area and diffuse into the green "
-                          "portal.",
-                          0.3f, 0.3f, 0.4f, 0.4f)});
+    pause_with_help(
+        {make_help_page("Well done! The molecules will now move faster in the hot area and diffuse into the green "
+                        "portal.",
+                        0.3f, 0.3f, 0.4f, 0.4f)});
     return true;
 }
 
@@ -169,10 +165,11 @@ bool Movable_existing_heat_element_event::trigger()
     if (context().get_time() < 5.f || context().get_brownian_elements().empty()) return false;
     Screen_rect const rect = screen_rect(*context().get_brownian_elements().back());
     Eigen::Vector2f const c = rect.centre();
-    pause_with_help({ringed(page("Temperature element\nThe element is already hot. Move and scale the element with the "
-                                 "buttons in its center and the corners so that it agitates the molecules.",
-                                 0.15f, top_away_from(c), 0.7f, 0.4f),
-                            c, rect.rx(), rect.ry())});
+    pause_with_help(
+        {ringed(make_help_page("Temperature element\nThe element is already hot. Move and scale the element with the "
+                               "buttons in its center and the corners so that it agitates the molecules.",
+                               0.15f, top_away_from(c), 0.7f, 0.4f),
+                c, rect.rx(), rect.ry())});
     return true;
 }
 
@@ -181,13 +178,15 @@ bool Heat_button_event::trigger()
     if (context().get_time() < 5.f) return false;
     float const a = context().get_screen_aspect();
     pause_with_help(
-        {ringed(page("Available Elements\nUp here, you find the game elements that you can freely use to manipulate "
-                     "the molecules in each level.",
-                     0.05f, 0.87f, 0.4f, 0.4f),
+        {ringed(make_help_page(
+                    "Available Elements\nUp here, you find the game elements that you can freely use to manipulate "
+                    "the molecules in each level.",
+                    0.05f, 0.87f, 0.4f, 0.4f),
                 Eigen::Vector2f(0.1f, 0.95f), 0.08f, 0.028f * a),
-         ringed(page("Temperature Element\nThis one is the temperature element from the intro. Click the button and "
-                     "then click in the container to place the element.",
-                     0.05f, 0.87f, 0.4f, 0.4f),
+         ringed(make_help_page(
+                    "Temperature Element\nThis one is the temperature element from the intro. Click the button and "
+                    "then click in the container to place the element.",
+                    0.05f, 0.87f, 0.4f, 0.4f),
                 Eigen::Vector2f(0.05f, 0.95f), 0.028f, 0.028f * a)});
     return true;
 }
@@ -197,10 +196,11 @@ bool Heat_element_placed_event::trigger()
     if (context().get_brownian_elements().empty()) return false;
     Screen_rect const rect = screen_rect(*context().get_brownian_elements().back());
     Eigen::Vector2f const c = rect.centre();
-    pause_with_help({ringed(page("Well done. Now as before, change the temperature, location and size of the element "
-                                 "to bring the molecules into the green portal on the right.",
-                                 0.15f, top_away_from(c), 0.7f, 0.4f),
-                            c, rect.rx(), rect.ry())});
+    pause_with_help(
+        {ringed(make_help_page("Well done. Now as before, change the temperature, location and size of the element "
+                               "to bring the molecules into the green portal on the right.",
+                               0.15f, top_away_from(c), 0.7f, 0.4f),
+                c, rect.rx(), rect.ry())});
     return true;
 }
 

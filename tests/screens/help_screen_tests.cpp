@@ -2,6 +2,7 @@
 
 #include "screens/Before_start_screen.h"
 #include "screens/Game_tutorial_context.h"
+#include "screens/Help_layout.h"
 #include "screens/Help_screen.h"
 #include "screens/Tutorial_events.h"
 #include "simulation/Progress.h"
@@ -23,17 +24,6 @@ protected:
         if (IsSkipped() || HasFatalFailure()) return;
         play = push_screen("play", Screen::Covers_below);
         step_frames(63);
-    }
-
-    Help_page page(QString const& text, float x, float y, float width, float height)
-    {
-        Help_page page;
-        page.text = text;
-        page.x = x;
-        page.y = y;
-        page.width = width;
-        page.height = height;
-        return page;
     }
 
     template <class Help> Help* laid_out(Help* help, std::vector<Help_page> const& pages)
@@ -79,17 +69,19 @@ protected:
 
 TEST_F(Help_screen_test, pages_take_their_size_from_the_painted_text_and_lead_from_next_to_got_it)
 {
-    Help_page ringed = page("Collector\nThe amount is indicated by the green progress bar.", 0.3f, 0.7f, 0.5f, 0.3f);
+    Help_page ringed =
+        make_help_page("Collector\nThe amount is indicated by the green progress bar.", 0.3f, 0.7f, 0.5f, 0.3f);
     ringed.highlight = true;
     ringed.cx = 0.6f;
     ringed.cy = 0.3f;
     ringed.rx = 0.1f;
     ringed.ry = 0.1f;
-    auto* help = laid_out(new Help_screen(viewer.get(), core.get(), play, 1),
-                          {page("Collector\nThis device collects molecules. To complete a level, you need to gather "
-                                "a certain amount of molecules in the portal.",
-                                0.2f, 0.8f, 0.4f, 0.3f),
-                           ringed});
+    auto* help =
+        laid_out(new Help_screen(viewer.get(), core.get(), play, 1),
+                 {make_help_page("Collector\nThis device collects molecules. To complete a level, you need to gather "
+                                 "a certain amount of molecules in the portal.",
+                                 0.2f, 0.8f, 0.4f, 0.3f),
+                  ringed});
     EXPECT_TRUE(help->has_flag(Screen::Blocks_input));
     EXPECT_EQ(button_texts(*help), (std::vector<std::string>{"Next", "Got it!"}));
     ASSERT_EQ(2u, help->get_labels().size());
@@ -154,7 +146,8 @@ TEST_F(Help_screen_test, pages_take_their_size_from_the_painted_text_and_lead_fr
 
 TEST_F(Help_screen_test, a_single_page_shows_got_it_at_once)
 {
-    auto* help = laid_out(new Help_screen(viewer.get(), core.get(), play, 1), {page("One line.", 0.3f, 0.3f, 0.4f, 0.4f)});
+    auto* help = laid_out(new Help_screen(viewer.get(), core.get(), play, 1),
+                          {make_help_page("One line.", 0.3f, 0.3f, 0.4f, 0.4f)});
     EXPECT_EQ(button_texts(*help), (std::vector<std::string>{"Got it!"}));
     EXPECT_TRUE(help->get_buttons()[0]->is_visible());
     help->next_page();
@@ -211,9 +204,10 @@ TEST_F(Help_screen_test, the_camera_help_counts_its_level_as_done_and_goes_on_to
 {
     start(0);
     core->progress.last_level = 0;
-    auto* help = laid_out(new My_help_screen(viewer.get(), core.get(), play),
-                          {page("You can now experiment with the camera controls.", 0.55f, 0.4f, 0.4f, 0.3f),
-                           page("When you are done experimenting, click \"Got it!\".", 0.55f, 0.4f, 0.4f, 0.3f)});
+    auto* help =
+        laid_out(new My_help_screen(viewer.get(), core.get(), play),
+                 {make_help_page("You can now experiment with the camera controls.", 0.55f, 0.4f, 0.4f, 0.3f),
+                  make_help_page("When you are done experimenting, click \"Got it!\".", 0.55f, 0.4f, 0.4f, 0.3f)});
     EXPECT_FALSE(help->has_flag(Screen::Blocks_input));
     show(help);
     EXPECT_EQ(Screen::Shown, play->get_state()) << "the game goes on under the camera help";
@@ -240,10 +234,12 @@ TEST_F(Help_screen_test, the_camera_help_counts_its_level_as_done_and_goes_on_to
 TEST_F(Help_screen_test, a_help_closes_without_its_actions_when_the_level_changes_under_it)
 {
     start(0);
-    auto* camera_help = laid_out(new My_help_screen(viewer.get(), core.get(), play),
-                                 {page("You can now experiment with the camera controls.", 0.55f, 0.4f, 0.4f, 0.3f)});
+    auto* camera_help =
+        laid_out(new My_help_screen(viewer.get(), core.get(), play),
+                 {make_help_page("You can now experiment with the camera controls.", 0.55f, 0.4f, 0.4f, 0.3f)});
     show(camera_help);
-    auto* blocking = laid_out(new Help_screen(viewer.get(), core.get(), play, 1), {page("Hot.", 0.3f, 0.3f, 0.4f, 0.4f)});
+    auto* blocking =
+        laid_out(new Help_screen(viewer.get(), core.get(), play, 1), {make_help_page("Hot.", 0.3f, 0.3f, 0.4f, 0.4f)});
     viewer->add_screen(blocking);
     step_frames(10);
     core->progress.last_level = 0;

@@ -363,15 +363,15 @@ TEST(Tutorial_events, each_tutorial_level_queues_its_events_in_order)
         return names;
     };
     auto const name = [](Event const& event) { return std::string(typeid(event).name()); };
-    EXPECT_EQ(kinds("Intro 0"), (std::vector<std::string>{name(Intro_event(context)),
-                                                           name(Molecule_releaser_event(context)),
-                                                           name(Intro_done_event(context))}));
-    EXPECT_EQ(kinds("Intro 1"), (std::vector<std::string>{name(Portal_event(context)),
-                                                           name(Static_existing_heat_element_event(context)),
-                                                           name(Heat_turned_up_event(context))}));
+    EXPECT_EQ(kinds("Intro 0"),
+              (std::vector<std::string>{name(Intro_event(context)), name(Molecule_releaser_event(context)),
+                                        name(Intro_done_event(context))}));
+    EXPECT_EQ(kinds("Intro 1"),
+              (std::vector<std::string>{name(Portal_event(context)), name(Static_existing_heat_element_event(context)),
+                                        name(Heat_turned_up_event(context))}));
     EXPECT_EQ(kinds("Intro 2"), (std::vector<std::string>{name(Movable_existing_heat_element_event(context))}));
-    EXPECT_EQ(kinds("Level 1"), (std::vector<std::string>{name(Heat_button_event(context)),
-                                                           name(Heat_element_placed_event(context))}));
+    EXPECT_EQ(kinds("Level 1"),
+              (std::vector<std::string>{name(Heat_button_event(context)), name(Heat_element_placed_event(context))}));
     EXPECT_TRUE(kinds("Level 2").empty());
     EXPECT_TRUE(kinds("intro 0").empty());
 }

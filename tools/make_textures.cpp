@@ -1,5 +1,6 @@
 // Paints the game's generated textures into a data directory:
 // make_textures <path to data>. The output is committed.
+#include "tools/textures/Toolbar_textures.h"
 #include "tools/textures/Widget_textures.h"
 
 #include <QApplication>
@@ -81,5 +82,6 @@ int main(int argc, char** argv)
     if (!paint_scene_textures(data, station_interior())) return 1;
     if (!station_interior().save(data.filePath("textures/iss_interior_1.png"))) return 1;
     if (!write_widget_textures(data)) return 1;
+    if (!write_toolbar_textures(data)) return 1;
     return 0;
 }

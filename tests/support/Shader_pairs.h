@@ -34,6 +34,11 @@ inline std::vector<Shader_pair> const& game_shader_pairs()
          {}},
         {"shaders/fullscreen_square.vert", "shaders/simple_texture.frag", {"texture"}, {}},
         {"shaders/fullscreen_square.vert", "shaders/post.frag", {"texture"}, {}},
+        // The play screen's blur while it fades.
+        {"shaders/fullscreen_square.vert",
+         "shaders/blur_1D.frag",
+         {"texture", "tex_size", "blur_strength", "direction"},
+         {}},
         {"shaders/fullscreen_square.vert",
          "shaders/depth_blur_1D.frag",
          {"texture", "depth_texture", "clip_distances", "tex_size", "focus_distance", "direction"},

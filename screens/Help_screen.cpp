@@ -102,8 +102,19 @@ void Help_screen::resize(QSize const&)
     for (size_t i = 0; i < _pages.size(); ++i) place_page(i);
 }
 
+void Help_screen::follow_resume_screen()
+{
+    if (flags == Blocks_input || !_resume_screen) return;
+    int const game = _resume_screen->get_state();
+    bool const game_seen = game == Shown || game == Fading_in;
+    bool const seen = state == Shown || state == Fading_in;
+    if (seen && !game_seen) hide();
+    if (!seen && game_seen && (state == Hidden || state == Fading_out)) show();
+}
+
 void Help_screen::update(float dt)
 {
+    follow_resume_screen();
     Menu_screen::update(dt);
     if (!_pages.empty() && _pages[size_t(_page)].highlight) _pages[size_t(_page)].particles.update(dt);
 }

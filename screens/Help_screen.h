@@ -12,9 +12,10 @@
 // Pages of help text in a translucent box over the game, one at a time, each
 // with "Next" or, on the last, "Got it!", and a ring of flowing particles round
 // what the page talks about. With flags 1 it blocks input and hides the game
-// below; a help screen that only offers hints (flags 2) lets the game go on.
-// Once the level changes under it, it closes without its confirm actions: they
-// belong to the level it was made for.
+// below; a help screen that only offers hints (flags 2) lets the game go on,
+// and is seen only with it: it goes when the game is paused or left and comes
+// back with it. Once the level changes under it, it closes without its confirm
+// actions: they belong to the level it was made for.
 class Help_screen : public Menu_screen
 {
 public:
@@ -53,6 +54,7 @@ private:
     void place_page(size_t index);
     void show_page(int index, bool shown);
     void close_unconfirmed();
+    void follow_resume_screen();
     void draw_box(Help_page const& page, float alpha);
 
     std::vector<Help_page> _pages;

@@ -229,6 +229,29 @@ TEST_F(Help_screen_test, the_camera_help_counts_its_level_as_done_and_goes_on_to
     EXPECT_EQ(Screen::Fading_out, play->get_state()) << "the next level's title shows over the hidden game";
 }
 
+TEST_F(Help_screen_test, the_camera_help_goes_with_the_paused_game_and_comes_back_with_it)
+{
+    auto* help =
+        laid_out(new My_help_screen(viewer.get(), core.get(), play),
+                 {make_help_page("You can now experiment with the camera controls.", 0.55f, 0.4f, 0.4f, 0.3f)});
+    show(help);
+    play->hide(); // Escape: the pause screen goes up over the hidden game
+    step_frames(64);
+    EXPECT_EQ(Screen::Hidden, help->get_state());
+    play->show(); // "Continue"
+    step_frames(64);
+    EXPECT_EQ(Screen::Shown, help->get_state());
+    EXPECT_EQ(0, core->get_current_level()) << "nothing confirmed";
+
+    // A blocking help hides the game itself and stays.
+    auto* blocking =
+        laid_out(new Help_screen(viewer.get(), core.get(), play, 1), {make_help_page("Hot.", 0.3f, 0.3f, 0.4f, 0.4f)});
+    show(blocking);
+    step_frames(2);
+    EXPECT_EQ(Screen::Shown, blocking->get_state());
+    EXPECT_EQ(Screen::Hidden, help->get_state());
+}
+
 // Escape, "Back to Main Menu" or another level: the camera help must not stay
 // behind and later load the level after whatever is being played then.
 TEST_F(Help_screen_test, a_help_closes_without_its_actions_when_the_level_changes_under_it)

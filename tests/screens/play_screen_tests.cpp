@@ -264,3 +264,24 @@ TEST_F(Play_test, the_picture_is_blurred_while_hidden_and_sharp_once_shown)
     EXPECT_GT(fading_in, hidden);
     EXPECT_LT(fading_in, shown);
 }
+
+TEST_F(Play_test, the_hidden_picture_follows_the_camera_and_the_clock)
+{
+    Main_game_screen* screen = push_play_screen();
+    load_level("Level 3");
+    screen->hide();
+    core->set_simulation_state(false);
+    driver->step_frames(70);
+    ASSERT_EQ(Screen::Hidden, screen->get_state());
+    QImage const still = viewer->grabFramebuffer();
+    EXPECT_EQ(still, viewer->grabFramebuffer()) << "nothing moved";
+
+    qglviewer::Camera* camera = viewer->camera();
+    camera->setPosition(camera->position() + qglviewer::Vec(20, 0, 0));
+    QImage const moved = viewer->grabFramebuffer();
+    EXPECT_NE(still, moved);
+    EXPECT_EQ(moved, viewer->grabFramebuffer());
+
+    for (int i = 0; i < 64; ++i) core->update(1.f / 16.f); // molecules on their way
+    EXPECT_NE(moved, viewer->grabFramebuffer());
+}

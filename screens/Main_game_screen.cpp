@@ -100,7 +100,10 @@ void Main_game_screen::build_parameters()
     std::vector<std::string> const renderer_names = registry.get_names();
     Parameter_list* renderers = _parameters.add_child("Renderer", Parameter_list::Single_select);
     _owned_parameters.lists.emplace_back(renderers);
-    Parameter* type = keep(new Parameter("type", 0, renderer_names, [this] { change_renderer(); }));
+    // Switched from the options window: a renderer that cannot load must not take the window with it.
+    Parameter* type = keep(new Parameter("type", 0, renderer_names, [this] {
+        run_guarded("Main_game_screen::change_renderer", [this] { change_renderer(); });
+    }));
     renderers->add(type);
     for (std::string const& name : renderer_names)
     {

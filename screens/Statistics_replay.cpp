@@ -57,13 +57,12 @@ std::vector<Capture_popup> capture_popups(Score const& score, Polyline const& cu
     return popups;
 }
 
-int capture_score_before(Score const& score, float run_time)
+int capture_score_shown(std::vector<Capture_popup> const& popups, float screen_time)
 {
     int sum = 0;
-    for (auto const& [time, points] : score.score_at_time)
+    for (Capture_popup const& popup : popups)
     {
-        if (time >= run_time) break;
-        sum += points;
+        if (popup.time <= screen_time) sum += popup.points;
     }
     return sum;
 }

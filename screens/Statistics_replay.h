@@ -50,8 +50,10 @@ std::vector<Capture_popup> capture_popups(Score const& score, Polyline const& cu
 Eigen::Vector3f plot_area_point(Eigen::Vector3f const& plot_position, Eigen::Vector2f const& plot_size,
                                 Eigen::Vector2f const& unit_point);
 
-// The capture points earned before the run time.
-int capture_score_before(Score const& score, float run_time);
+// The capture points whose pop-ups have come by the screen's time. Counting by
+// the run's time instead would lag behind the pop-ups, which follow the drawn
+// curve's length, and end short of the run's capture score.
+int capture_score_shown(std::vector<Capture_popup> const& popups, float screen_time);
 // The running score at the run time. A stored run keeps no running score, so
 // past what there is the run's energy bonus stands.
 int energy_bonus_at(Score const& score, float run_time);

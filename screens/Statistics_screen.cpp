@@ -2,7 +2,6 @@
 
 #include "app/My_viewer.h"
 #include "screens/Finished_run.h"
-#include "screens/Statistics_replay.h"
 #include "simulation/Core.h"
 #include "widgets/Draggable_button.h"
 #include "widgets/Draggable_event.h"
@@ -61,9 +60,9 @@ void Statistics_screen::build_plot_curves()
     for (size_t i = 0; i < _plots.size(); ++i) _plots[i]->init_particles(series[i]);
 
     Draggable_statistics const& collected = *_plots[Sensor_data::Collected_molecules];
-    for (Capture_popup const& popup :
-         capture_popups(*_score, collected.get_particles().get_curve(), collected.get_position(),
-                        collected.get_size(), plot_duration))
+    _popup_plan = capture_popups(*_score, collected.get_particles().get_curve(), collected.get_position(),
+                                 collected.get_size(), plot_duration);
+    for (Capture_popup const& popup : _popup_plan)
     {
         auto label = std::make_shared<Draggable_label>(popup.position, Eigen::Vector2f(0.1f, 0.05f),
                                                        std::to_string(popup.points));
@@ -71,7 +70,6 @@ void Statistics_screen::build_plot_curves()
         label->set_alpha(0.f);
         add_label(label);
         _popups.push_back(label);
-        _popup_places.push_back(popup.position);
 
         auto fade_in = std::make_shared<Draggable_event>(label, Draggable_event::Fade_in, popup.time);
         fade_in->duration = 0.1f;
@@ -124,7 +122,7 @@ float Statistics_screen::run_time() const
 
 void Statistics_screen::update_capture_score_label()
 {
-    _capture_score_label->set_text(result_digits(capture_score_before(*_score, run_time())));
+    _capture_score_label->set_text(result_digits(capture_score_shown(_popup_plan, get_time())));
     refresh_label(*_capture_score_label);
 }
 
@@ -150,7 +148,7 @@ void Statistics_screen::repeat()
     for (size_t i = 0; i < _popups.size(); ++i)
     {
         _popups[i]->set_alpha(0.f);
-        _popups[i]->set_position(_popup_places[i]);
+        _popups[i]->set_position(_popup_plan[i].position);
     }
     reset_time();
     _capture_score_label->set_text(result_digits(0));

@@ -2,6 +2,7 @@
 #define SCREENS_STATISTICS_SCREEN_H
 
 #include "screens/Menu_screen.h"
+#include "screens/Statistics_replay.h"
 
 #include <memory>
 #include <vector>
@@ -27,6 +28,7 @@ public:
     void update(float dt) override;
     void resize(QSize const& size) override;
 
+    Score const& get_score() const { return *_score; }
     // Plots indexed like the sensor series.
     std::vector<std::shared_ptr<Draggable_statistics>> const& get_plots() const { return _plots; }
     std::vector<std::shared_ptr<Draggable_label>> const& get_popups() const { return _popups; }
@@ -48,7 +50,7 @@ private:
     Screen* _previous_screen;
     std::vector<std::shared_ptr<Draggable_event>> _animations;
     std::vector<std::shared_ptr<Draggable_label>> _popups;
-    std::vector<Eigen::Vector3f> _popup_places;
+    std::vector<Capture_popup> _popup_plan;
     Score const* _score;
 };
 

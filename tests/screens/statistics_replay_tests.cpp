@@ -108,16 +108,20 @@ TEST(Statistics_replay, a_run_too_short_for_a_curve_pops_up_at_once_without_divi
     EXPECT_TRUE(without_curve[0].position.allFinite());
 }
 
-TEST(Statistics_replay, the_capture_score_counts_what_was_earned_before_the_replayed_moment)
+TEST(Statistics_replay, the_capture_score_counts_the_popups_that_have_come_and_ends_on_the_runs_score)
 {
-    Score const score = run_of({0, 1, 1, 2, 2, 3}); // captures at 0.2, 0.6 and 1.0 s
+    // Captures at 0.2, 0.6 and the last one as the run ends, where the curve
+    // rises late: the drawing reaches that capture well after 90% of the replay.
+    Score const score = run_of({0, 1, 1, 2, 2, 2, 2, 2, 2, 3});
+    std::vector<Capture_popup> const popups = capture_popups(score, curve_of(score), plot_position, plot_size, 10.f);
+    ASSERT_EQ(popups.size(), 3u);
     int const points = score.score_at_time[0].second;
-    EXPECT_EQ(capture_score_before(score, 0.f), 0);
-    EXPECT_EQ(capture_score_before(score, 0.2f), 0);
-    EXPECT_EQ(capture_score_before(score, 0.21f), points);
-    EXPECT_EQ(capture_score_before(score, 0.9f), 2 * points);
-    EXPECT_EQ(capture_score_before(score, 5.f), score.final_score);
-    EXPECT_EQ(capture_score_before(Score(), 5.f), 0);
+    EXPECT_EQ(capture_score_shown(popups, 0.f), 0);
+    EXPECT_EQ(capture_score_shown(popups, popups[0].time), points);
+    EXPECT_EQ(capture_score_shown(popups, popups[1].time - 0.01f), points);
+    EXPECT_EQ(capture_score_shown(popups, popups[2].time + 0.1f), score.final_score);
+    EXPECT_EQ(capture_score_shown(popups, 10.f), score.final_score);
+    EXPECT_EQ(capture_score_shown({}, 5.f), 0);
 
     EXPECT_FLOAT_EQ(replay_run_time(5.f, 10.f, 1.2f), 0.6f);
     EXPECT_FLOAT_EQ(replay_run_time(20.f, 10.f, 1.2f), 2.4f);

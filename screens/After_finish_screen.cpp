@@ -24,10 +24,8 @@ After_finish_screen::After_finish_screen(My_viewer* viewer, Core* core, int game
 
 After_finish_screen::~After_finish_screen()
 {
+    // The labels delete their textures in the window's context.
     viewer->makeCurrent();
-    _portal_score_label.reset();
-    _energy_bonus_label.reset();
-    _animations.clear();
 }
 
 void After_finish_screen::init(int game_mode)

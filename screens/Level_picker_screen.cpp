@@ -13,7 +13,8 @@
 namespace
 {
 
-std::shared_ptr<Draggable_button> make_button(Menu_item const& item, std::function<void(std::string const&)> const& action,
+std::shared_ptr<Draggable_button> make_button(Menu_item const& item,
+                                              std::function<void(std::string const&)> const& action,
                                               std::string const& argument)
 {
     return std::make_shared<Draggable_button>(item.position, item.size, item.text, action, argument);

@@ -37,7 +37,8 @@ Statistics_screen::Statistics_screen(My_viewer* viewer, Core* core, Screen* prev
 
     for (int series : {1, 0, 2, 3})
     {
-        auto animation = std::make_shared<Draggable_event>(_plots[size_t(series)], Draggable_event::Animate_target, 0.f);
+        auto animation =
+            std::make_shared<Draggable_event>(_plots[size_t(series)], Draggable_event::Animate_target, 0.f);
         animation->duration = plot_duration;
         animation->active = true;
         _animations.push_back(animation);
@@ -50,8 +51,8 @@ Statistics_screen::Statistics_screen(My_viewer* viewer, Core* core, Screen* prev
 
 Statistics_screen::~Statistics_screen()
 {
+    // The plots delete their textures in the window's context.
     viewer->makeCurrent();
-    _plots.clear();
 }
 
 void Statistics_screen::build_plot_curves()
@@ -90,7 +91,8 @@ void Statistics_screen::generate_plot_textures()
     if (!can_paint()) return;
     float const time_factor = _core->get_level_data()._score_time_factor;
     _ui_renderer->generate_statistics_texture(*_plots[0], _score->full_time, time_factor);
-    for (int series : {2, 1, 3}) _ui_renderer->generate_statistics_texture(*_plots[size_t(series)], _score->full_time, -1.f);
+    for (int series : {2, 1, 3})
+        _ui_renderer->generate_statistics_texture(*_plots[size_t(series)], _score->full_time, -1.f);
 }
 
 void Statistics_screen::resize(QSize const& size)

@@ -25,7 +25,8 @@ class After_finish_test : public Menu_test
 {
 protected:
     // Wins a level in place of the given campaign level and opens the screen over it.
-    After_finish_screen* finish(int game_mode, int level = level_3, std::vector<float> const& captures = {1.f, 2.5f, 4.f})
+    After_finish_screen* finish(int game_mode, int level = level_3,
+                                std::vector<float> const& captures = {1.f, 2.5f, 4.f})
     {
         {
             Capture_stdout quiet;

@@ -75,7 +75,8 @@ TEST_F(Level_picker_test, pages_of_three_unlock_up_to_the_last_level_and_hide_wh
     core->progress.last_level = 4;
     Level_picker_screen* picker = show_picker();
     EXPECT_TRUE(picker->has_flag(Screen::Blocks_input));
-    EXPECT_EQ(visible(*picker), (std::vector<std::string>{"Intro 0", "Intro 1", "Intro 2", "Play", "Play", "Play", ">"}));
+    EXPECT_EQ(visible(*picker),
+              (std::vector<std::string>{"Intro 0", "Intro 1", "Intro 2", "Play", "Play", "Play", ">"}));
     EXPECT_EQ(picked_at(*picker, 0.06f, 0.5f), "nothing"); // "<" on the first page
 
     press(*picker, ">");

@@ -102,7 +102,8 @@ TEST(Statistics_replay, a_run_too_short_for_a_curve_pops_up_at_once_without_divi
     Score damaged = one_sample;
     damaged.sensor_data._data.clear();
     damaged.full_time = 0.f;
-    std::vector<Capture_popup> const without_curve = capture_popups(damaged, Polyline(), plot_position, plot_size, 10.f);
+    std::vector<Capture_popup> const without_curve =
+        capture_popups(damaged, Polyline(), plot_position, plot_size, 10.f);
     ASSERT_EQ(without_curve.size(), 1u);
     EXPECT_EQ(without_curve[0].time, 0.f);
     EXPECT_TRUE(without_curve[0].position.allFinite());

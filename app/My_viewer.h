@@ -46,6 +46,8 @@ public:
     void replace_screens(Screen* screen);
     void kill_all_screens();
 
+    // Flies the camera to where it frames the level's game field.
+    void fly_camera();
     void enable_camera_controls();
     void disable_camera_controls();
     void quit();
@@ -96,7 +98,6 @@ protected:
 private:
     void build_parameters();
     void apply_clipping_planes();
-    void fly_camera();
     // Mouse and wheel events, in this widget's context; true when a screen took it.
     bool offer_to_screens(std::function<bool(Screen&)> const& offer);
     // S, F10 and Ctrl+Shift+O, whoever took the key; true when it was one of them.

@@ -1,4 +1,5 @@
 #include "bench/Benchmark_main.h"
+#include "bench/Water_grid.h"
 #include "simulation/Core.h"
 #include "simulation/Molecule_factory.h"
 
@@ -15,11 +16,6 @@ namespace
 {
 
 QGLWidget* gl_widget = nullptr;
-
-Eigen::Vector3f grid_place(int i)
-{
-    return Eigen::Vector3f(-37.5f + (i % 31) * 2.5f, -17.5f + (i / 31 % 15) * 2.5f, -17.5f + i / 465 * 2.5f);
-}
 
 // A running default level, warmed a little, with `count` water molecules on a
 // grid 2.5 apart.
@@ -39,7 +35,7 @@ std::unique_ptr<Core> core_with_water(int count, bool midpoint, bool gpu)
         core->set_gpu_forces_enabled(true);
     }
     core->start_level();
-    for (int i = 0; i < count; ++i) core->add_molecule(create_molecule("H2O", grid_place(i)));
+    for (int i = 0; i < count; ++i) core->add_molecule(create_molecule("H2O", water_grid_place(i)));
     std::cout.rdbuf(out);
     return core;
 }

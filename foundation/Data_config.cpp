@@ -7,7 +7,6 @@
 
 #include <cstdlib>
 #include <iostream>
-#include <stdexcept>
 
 namespace
 {
@@ -76,7 +75,8 @@ QString Data_config::find_in_data_paths_qstring(QString const& relative, bool mu
         QString const name = directory + "/" + relative;
         if (must_exist ? QFileInfo::exists(name) : QFileInfo(directory).isDir()) return name;
     }
-    throw std::runtime_error("No such file.");
+    std::cout << "Data_config::find_in_data_paths No such file: " << relative.toStdString() << std::endl;
+    throw Missing_data_file(relative.toStdString());
 }
 
 std::string Data_config::find_in_data_paths(QString const& relative, bool must_exist) const

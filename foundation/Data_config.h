@@ -5,7 +5,21 @@
 #include <QStringList>
 
 #include <functional>
+#include <stdexcept>
 #include <string>
+
+// A data file that must exist was in none of the data directories. Its message
+// is "No such file."; the file asked for comes with it.
+class Missing_data_file : public std::runtime_error
+{
+public:
+    explicit Missing_data_file(std::string const& file) : std::runtime_error("No such file."), _file(file) {}
+
+    std::string const& get_file() const { return _file; }
+
+private:
+    std::string _file;
+};
 
 // Finds the data directories beside the executable and resolves data-file names
 // against them, first directory first.
@@ -17,7 +31,8 @@ public:
     void init();
 
     // must_exist false: for files about to be written, the name under the first
-    // data directory. Throws std::runtime_error("No such file.") when nothing fits.
+    // data directory. Throws Missing_data_file, after printing the name, when
+    // nothing fits.
     std::string find_in_data_paths(QString const& relative, bool must_exist = true) const;
     QString find_in_data_paths_qstring(QString const& relative, bool must_exist = true) const;
 

@@ -92,6 +92,12 @@ void Main_options_window::remove_parameter_list(std::string const& name)
     _group_boxes.erase(found);
 }
 
+void Main_options_window::remove_parameter_list(std::string const& name, QGroupBox const* box)
+{
+    auto const found = _group_boxes.find(name);
+    if (box && found != _group_boxes.end() && found->second == box) remove_parameter_list(name);
+}
+
 void Main_options_window::show()
 {
     _window->show();

@@ -22,6 +22,10 @@ public:
     // A list registered again under the same name moves to the bottom.
     QGroupBox* add_parameter_list(std::string const& name, Parameter_list const& list);
     void remove_parameter_list(std::string const& name);
+    // Only while the list under the name is still the one that put up `box`, so
+    // that a later owner under the same name keeps its list. Hold the box in a
+    // QPointer: a box replaced since is null, and null removes nothing.
+    void remove_parameter_list(std::string const& name, QGroupBox const* box);
 
     void show();
 

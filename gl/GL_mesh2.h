@@ -44,10 +44,13 @@ public:
     int get_num_vertices() const { return _num_vertices; }
     int get_num_indices() const { return _num_indices; }
 
+    // Deletes the vertex array and buffers, which the destructor leaves alone.
+    // Needs the context current; init may follow.
+    void release_gl_objects();
+
 private:
     enum Buffer { Positions, Normals, Texture_coordinates, Colors, Indices, Buffer_count };
 
-    void release_gl_objects();
     void upload_attribute(Buffer buffer, GLuint location, GLsizeiptr bytes, void const* data, GLint components,
                           GLenum type);
 

@@ -82,11 +82,15 @@ GLuint create_texture(QOpenGLFunctions_3_3_Core& gl, Frame_buffer<Color> const& 
     return create_float_texture(gl, buffer, GL_RGB, mipmaps, internal_format, wrap);
 }
 
-GLuint create_texture_from_file(QOpenGLFunctions_3_3_Core& gl, QString const& path, bool alpha)
+GLuint create_texture(QOpenGLFunctions_3_3_Core& gl, QImage const& image, bool alpha)
 {
-    QImage const image(path);
     if (alpha) return create_texture(gl, convert<Color4>(image), true, GL_RGBA, GL_REPEAT);
     return create_texture(gl, convert<Color>(image), true, GL_RGB, GL_REPEAT);
+}
+
+GLuint create_texture_from_file(QOpenGLFunctions_3_3_Core& gl, QString const& path, bool alpha)
+{
+    return create_texture(gl, QImage(path), alpha);
 }
 
 void delete_texture(QOpenGLFunctions_3_3_Core& gl, GLuint texture)

@@ -14,6 +14,7 @@
 #include <vector>
 
 class QGLContext;
+class QImage;
 class QGLShaderProgram;
 class QOpenGLShaderProgram;
 
@@ -40,8 +41,9 @@ GLuint create_texture(QOpenGLFunctions_3_3_Core& gl, Frame_buffer<Color4> const&
 GLuint create_texture(QOpenGLFunctions_3_3_Core& gl, Frame_buffer<Color> const& buffer, bool mipmaps,
                       GLint internal_format, GLint wrap);
 
-// A mipmapped, repeating texture of the image; an image that does not load gives
-// a texture with an empty level 0.
+// A mipmapped, repeating texture of the image (RGBA with alpha, else RGB); a
+// null image gives a texture with an empty level 0.
+GLuint create_texture(QOpenGLFunctions_3_3_Core& gl, QImage const& image, bool alpha);
 GLuint create_texture_from_file(QOpenGLFunctions_3_3_Core& gl, QString const& path, bool alpha);
 
 void delete_texture(QOpenGLFunctions_3_3_Core& gl, GLuint texture);

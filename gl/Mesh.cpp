@@ -6,6 +6,7 @@
 #include <OpenMesh/Core/IO/MeshIO.hh>
 
 #include <iostream>
+#include <vector>
 
 namespace
 {
@@ -93,8 +94,11 @@ void draw_mesh(Poly_mesh const& mesh)
         f->glTexCoordPointer(2, GL_FLOAT, 0, mesh.texcoords2D());
     }
 
-    f->glBegin(GL_TRIANGLES);
+    // One indexed draw of the faces' first three corners: the same triangles as
+    // an element call per corner, in one call instead of thousands.
+    std::vector<GLuint> indices;
+    indices.reserve(mesh.n_faces() * 3);
     for (auto const face : mesh.faces())
-        for (auto const vertex : first_three_vertices(mesh, face)) f->glArrayElement(vertex.idx());
-    f->glEnd();
+        for (auto const vertex : first_three_vertices(mesh, face)) indices.push_back(GLuint(vertex.idx()));
+    f->glDrawElements(GL_TRIANGLES, GLsizei(indices.size()), GL_UNSIGNED_INT, indices.data());
 }

@@ -40,8 +40,11 @@ void draw_points(QOpenGLFunctions_3_3_Compatibility& f, GLuint program, std::vec
     Client_array_scope const arrays(f);
     f.glEnableClientState(GL_VERTEX_ARRAY);
     f.glVertexPointer(3, GL_FLOAT, stride, first.position.data());
-    f.glEnableClientState(GL_COLOR_ARRAY);
-    f.glColorPointer(4, GL_FLOAT, stride, &(first.*color));
+    if (color)
+    {
+        f.glEnableClientState(GL_COLOR_ARRAY);
+        f.glColorPointer(4, GL_FLOAT, stride, &(first.*color));
+    }
 
     GLint const size_location = f.glGetAttribLocation(program, "particle_size");
     if (size_location >= 0)
@@ -58,7 +61,36 @@ void set_height(QOpenGLFunctions_3_3_Compatibility& f, GLuint program, float hei
     f.glUniform1f(f.glGetUniformLocation(program, "height"), height);
 }
 
+template <class Particle_type>
+void draw_level_particles(GLuint program, std::vector<Particle_type> const& particles, float height, bool with_colors)
+{
+    if (particles.empty()) return;
+    QOpenGLFunctions_3_3_Compatibility* f = current_compatibility_functions();
+    if (!f) return;
+
+    f->glPushAttrib(GL_ENABLE_BIT);
+    f->glEnable(GL_VERTEX_PROGRAM_POINT_SIZE);
+    // Round points: the particle shaders draw no shape of their own.
+    f->glEnable(GL_POINT_SMOOTH);
+    {
+        Program_scope const use(*f, program);
+        set_height(*f, program, height);
+        draw_points(*f, program, particles, with_colors ? &Particle::color : nullptr);
+    }
+    f->glPopAttrib();
+}
+
 } // namespace
+
+void draw_particles(GLuint program, std::vector<Particle> const& particles, float height, bool with_colors)
+{
+    draw_level_particles(program, particles, height, with_colors);
+}
+
+void draw_particles(GLuint program, std::vector<Targeted_particle> const& particles, float height, bool with_colors)
+{
+    draw_level_particles(program, particles, height, with_colors);
+}
 
 void draw_curve_particles(GLuint program, Curve_particle_system const& system, int viewport_height)
 {

@@ -1,8 +1,12 @@
 #ifndef GL_PARTICLE_DRAWING_H
 #define GL_PARTICLE_DRAWING_H
 
+#include "gl/Particle.h"
+
 #include <QGLShaderProgram>
 #include <QOpenGLShaderProgram>
+
+#include <vector>
 
 class Curve_particle_system;
 class Targeted_particle_system;
@@ -18,6 +22,11 @@ void draw_targeted_particles(GLuint program, Targeted_particle_system const& sys
 // A curve system's trail and then its sparks, in the current matrices, with
 // their display colours.
 void draw_curve_particles(GLuint program, Curve_particle_system const& system, int viewport_height);
+
+// Particles of level elements in the current matrices: "height" as given, each
+// with its base colour, or all in the current colour without with_colors.
+void draw_particles(GLuint program, std::vector<Particle> const& particles, float height, bool with_colors);
+void draw_particles(GLuint program, std::vector<Targeted_particle> const& particles, float height, bool with_colors);
 
 inline void draw_targeted_particles(QOpenGLShaderProgram& program, Targeted_particle_system const& system,
                                     int viewport_height)

@@ -1,7 +1,8 @@
 #include "rendering/World_renderer.h"
 
-#include "foundation/Data_config.h"
+#include "foundation/Parameter_list.h"
 #include "gl/GL_utilities.h"
+#include "rendering/Data_files.h"
 
 #include <QGLShaderProgram>
 
@@ -19,9 +20,7 @@ void World_renderer::init(QGLContext const* context, QSize const& size)
     _height = size.height();
     _aspect_ratio = _height > 0 ? float(_width) / float(_height) : 1.f;
 
-    Data_config const* data = Data_config::instance();
-    QGLShaderProgram* program = init_program(context, data->find_in_data_paths_qstring("shaders/particle.vert"),
-                                             data->find_in_data_paths_qstring("shaders/particle.frag"));
+    QGLShaderProgram* program = load_data_program(context, "shaders/particle.vert", "shaders/particle.frag").release();
     delete _particle_program;
     _particle_program = program;
 }
@@ -31,4 +30,12 @@ void World_renderer::resize(QSize const& size)
     _width = size.width();
     _height = size.height();
     _aspect_ratio = _height > 0 ? float(_width) / float(_height) : 1.f;
+}
+
+void World_renderer::read_scale(Parameter_list const& parameters)
+{
+    auto const found = parameters._list.find("scale");
+    // A settings file may hold the entry with another type.
+    if (found == parameters._list.end() || !found->second || found->second->get_type() != typeid(float)) return;
+    _scale = found->second->get_value<float>();
 }

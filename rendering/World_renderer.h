@@ -46,6 +46,10 @@ public:
     GL_functions& get_gl_functions() { return _gl_functions; }
 
 protected:
+    // `scale` from a "scale" parameter of the list; a list without one leaves it
+    // and prints nothing.
+    void read_scale(Parameter_list const& parameters);
+
     QGLContext const* _context = nullptr;
     GL_functions _gl_functions;
     float _aspect_ratio = 1.f;

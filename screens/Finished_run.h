@@ -3,6 +3,7 @@
 
 #include "gl/Color.h"
 #include "screens/Menu_items.h"
+#include "screens/Play_mode.h"
 
 #include <Eigen/Core>
 
@@ -14,9 +15,6 @@ class Progress;
 class Score;
 
 // What the after-finish screen decides, without any GL.
-
-// The play screen's modes, which the after-finish screen is given.
-enum Play_mode { Editor_mode = 0, Editor_play_mode = 1, Game_mode = 2 };
 
 // The colours of the capture score and of the energy bonus on the result screens.
 Color4 const capture_score_color(0.5765f, 0.9098f, 0.4392f, 1.f);

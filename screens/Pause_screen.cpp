@@ -1,6 +1,7 @@
 #include "screens/Pause_screen.h"
 
 #include "app/My_viewer.h"
+#include "screens/Main_game_screen.h"
 #include "screens/Main_menu_screen.h"
 #include "simulation/Core.h"
 
@@ -8,7 +9,8 @@
 
 #include <iostream>
 
-Pause_screen::Pause_screen(My_viewer* viewer, Core* core, Screen* target) : Menu_screen(viewer, core), _target(target)
+Pause_screen::Pause_screen(My_viewer* viewer, Core* core, Main_game_screen* target)
+    : Menu_screen(viewer, core), _target(target)
 {
     flags = Blocks_input;
     add_items(pause_items(), [this](Menu_item::Action action) -> std::function<void()> {

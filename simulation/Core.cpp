@@ -120,6 +120,9 @@ void Core::set_game_state(int state)
 {
     _previous_game_state = _game_state;
     _game_state = state;
+    // A stopped level is no longer the one that started: what the editor makes
+    // available from now on counts.
+    if (state == Not_running) _available_at_start.reset();
     emit game_state_changed();
 }
 

@@ -14,7 +14,9 @@
 #include <QTimer>
 
 #include <list>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -111,6 +113,7 @@ private:
     void integrate(Molecule& molecule, Molecule const& rate, float dt) const;
 
     void forget_molecules();
+    void restore_available_elements();
     void register_level_parameters();
     void load_settings_file(char const* file_name);
     float level_parameter(char const* name);
@@ -150,6 +153,10 @@ private:
 
     QStringList _level_names;
     int _current_level = 0;
+    // What the player could place when the level started: placing uses the counts
+    // up, and every reset of the started level gives them back, as it also takes
+    // the placed elements away. Gone once the level is left or stopped.
+    std::optional<std::map<std::string, int>> _available_at_start;
 };
 
 #endif

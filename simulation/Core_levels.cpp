@@ -109,6 +109,7 @@ void Core::clear()
 {
     _level_data.clear_elements();
     forget_molecules();
+    _available_at_start.reset();
 }
 
 void Core::forget_molecules()
@@ -124,12 +125,14 @@ void Core::start_level()
     std::cout << "Core::start_level" << std::endl;
     set_game_state(Running);
     reset_level(false); // prunes, drops the molecules, resets the elements and the clock
+    if (!_available_at_start) _available_at_start = _level_data._available_elements;
     set_simulation_state(true);
 }
 
 void Core::reset_level(bool keep_molecules)
 {
     prune_level_elements();
+    restore_available_elements();
 
     std::list<Molecule> kept;
     if (keep_molecules) kept.swap(_level_data._molecules);
@@ -143,6 +146,11 @@ void Core::reset_level(bool keep_molecules)
     _last_sensor_time = 0.f;
     _last_element_update = 0.f;
     emit level_changed(1);
+}
+
+void Core::restore_available_elements()
+{
+    if (_available_at_start) _level_data.set_available_elements(*_available_at_start);
 }
 
 void Core::prune_level_elements()

@@ -26,10 +26,6 @@ float unit_clamp(float value)
     return value > 1.f ? 1.f : (value >= 0.f ? value : 0.f);
 }
 
-char const* const available_element_names[] = {"Box_barrier",       "Brownian_box",    "Box_portal",
-                                               "Sphere_portal",     "Molecule_releaser", "Charged_barrier",
-                                               "Tractor_barrier"};
-
 } // namespace
 
 Level_data::Level_data()
@@ -58,7 +54,7 @@ Level_data::Level_data()
     add_parameter(_parameters, background);
 
     _parameters._children["Available elements"] = &_available_element_parameters;
-    for (char const* name : available_element_names)
+    for (std::string const& name : available_element_kinds())
         add_parameter(_available_element_parameters, new Parameter(name, 0, 0, 9, setting_changed));
 }
 
@@ -228,9 +224,36 @@ void Level_data::update_parameters_from_data()
         parameter("Game Field Height").set_value_no_update(at(Z_max).z() - at(Z_min).z());
     }
     refresh_game_field_size();
+    update_available_element_parameters();
+}
 
+void Level_data::update_available_element_parameters()
+{
     for (auto const& entry : _available_element_parameters._list)
         entry.second->set_value_no_update(_available_elements[entry.first]);
+}
+
+std::vector<std::string> const& Level_data::available_element_kinds()
+{
+    static std::vector<std::string> const kinds{"Box_barrier",       "Brownian_box",    "Box_portal",
+                                                "Sphere_portal",     "Molecule_releaser", "Charged_barrier",
+                                                "Tractor_barrier"};
+    return kinds;
+}
+
+bool Level_data::take_available_element(std::string const& kind)
+{
+    auto const found = _available_elements.find(kind);
+    if (found == _available_elements.end() || found->second < 1) return false;
+    --found->second;
+    update_available_element_parameters();
+    return true;
+}
+
+void Level_data::set_available_elements(std::map<std::string, int> const& counts)
+{
+    _available_elements = counts;
+    update_available_element_parameters();
 }
 
 void Level_data::update_game_field()

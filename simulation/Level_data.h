@@ -84,6 +84,15 @@ public:
     // All six border planes are there.
     bool has_game_field_borders() const;
 
+    // The element kinds a level can offer the player, each with a parameter
+    // under "Available elements".
+    static std::vector<std::string> const& available_element_kinds();
+    // One element of the kind fewer, the parameter following; false, and nothing
+    // changes, when none is left.
+    bool take_available_element(std::string const& kind);
+    // Replaces every count, the parameters following.
+    void set_available_elements(std::map<std::string, int> const& counts);
+
     std::list<Molecule> _molecules;
     std::map<Plane, Plane_barrier*> _game_field_borders;
     std::vector<Barrier*> _barriers;
@@ -114,6 +123,7 @@ private:
     void take_ownership(Level_element* element);
     template <class Kind> void list_and_own(std::vector<Kind*>& list, Kind* element);
     void refresh_game_field_size();
+    void update_available_element_parameters();
     External_force& gravity();
 
     // Reading a level replaces every element.

@@ -1,5 +1,6 @@
 // Paints the game's generated textures into a data directory:
 // make_textures <path to data>. The output is committed.
+#include "tools/textures/Toolbar_textures.h"
 #include "tools/textures/Widget_textures.h"
 
 #include <QApplication>
@@ -8,6 +9,8 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QRadialGradient>
+
+#include "textures/Scene_textures.h"
 
 #include <iostream>
 
@@ -76,7 +79,9 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     QDir data(argv[1]);
     data.mkpath("textures");
+    if (!paint_scene_textures(data, station_interior())) return 1;
     if (!station_interior().save(data.filePath("textures/iss_interior_1.png"))) return 1;
     if (!write_widget_textures(data)) return 1;
+    if (!write_toolbar_textures(data)) return 1;
     return 0;
 }

@@ -68,11 +68,20 @@ void Draggable::element_destroyed(Level_element const& element)
     if (&element == _level_element) _level_element = nullptr;
 }
 
+Eigen::Matrix4f Draggable::get_frame_dragged_in() const
+{
+    return _parent ? _parent->get_frame_for_handles() : get_transform();
+}
+
 void Draggable::drag(Eigen::Vector3f const& world_point)
 {
-    Eigen::Matrix4f const frame = _parent ? _parent->get_frame_for_handles() : get_transform();
-    _position = Eigen::Affine3f(frame).inverse(Eigen::Affine) * world_point;
+    _position = Eigen::Affine3f(get_frame_dragged_in()).inverse(Eigen::Affine) * world_point;
     for (auto const& constraint : _constraints) _position = constraint->apply(_position);
+}
+
+Eigen::Vector3f Draggable::get_world_position() const
+{
+    return Eigen::Affine3f(get_frame_dragged_in()) * _position;
 }
 
 void Draggable::set_level_element(Level_element* element)

@@ -44,6 +44,9 @@ public:
     // Moves to the world point, taken into the frame the widget is dragged in,
     // then applies the constraints in order.
     void drag(Eigen::Vector3f const& world_point);
+    // The position in world terms: the point drag would have to be given to
+    // leave the widget where it is.
+    Eigen::Vector3f get_world_position() const;
 
     // Binds the widget to an element (or to none): it registers as the element's
     // listener and follows it until detached, destroyed or the element dies.
@@ -73,6 +76,7 @@ protected:
     // The frame in which this widget's handles are dragged. For most widgets it
     // is their transform; a widget placed in the world adds its position.
     virtual Eigen::Matrix4f get_frame_for_handles() const { return get_transform(); }
+    Eigen::Matrix4f get_frame_dragged_in() const;
 
     Draggable* _parent = nullptr;
     Eigen::Vector3f _position;

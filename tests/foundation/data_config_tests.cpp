@@ -67,15 +67,18 @@ TEST_F(Data_config_test, lookup_takes_the_first_directory_that_holds_the_name)
     EXPECT_EQ(first + "/shaders/only_second.frag", config->find_in_data_paths_qstring("shaders/only_second.frag", false));
     EXPECT_EQ(first + "/progress.data", config->find_in_data_paths_qstring("progress.data", false));
 
+    Capture_stdout out;
     try
     {
-        config->find_in_data_paths("missing.png", true);
+        config->find_in_data_paths("textures/missing.png", true);
         FAIL() << "a missing file resolved";
     }
-    catch (std::runtime_error const& error)
+    catch (Missing_data_file const& error)
     {
         EXPECT_STREQ("No such file.", error.what());
+        EXPECT_EQ("textures/missing.png", error.get_file());
     }
+    EXPECT_EQ("Data_config::find_in_data_paths No such file: textures/missing.png\n", out.text());
 }
 
 TEST_F(Data_config_test, without_any_data_directory_the_handler_runs)

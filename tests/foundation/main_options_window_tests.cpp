@@ -131,6 +131,23 @@ TEST_F(Options_lists, removing_a_list_deletes_its_box_and_editors)
     EXPECT_EQ(boxes_before, options_layout()->count());
 }
 
+TEST_F(Options_lists, an_owner_removes_only_the_box_it_put_up)
+{
+    Capture_stdout quiet;
+    Main_options_window* options = Main_options_window::instance();
+    QPointer<QGroupBox> old_owners = options->add_parameter_list("Core", core);
+    QPointer<QGroupBox> new_owners = options->add_parameter_list("Core", level);
+    EXPECT_TRUE(old_owners.isNull());
+
+    options->remove_parameter_list("Core", old_owners); // the old owner going after the new one came
+    ASSERT_FALSE(new_owners.isNull());
+    EXPECT_TRUE(box_titles().contains("Core"));
+
+    options->remove_parameter_list("Core", new_owners);
+    EXPECT_TRUE(new_owners.isNull());
+    EXPECT_FALSE(box_titles().contains("Core"));
+}
+
 namespace
 {
 

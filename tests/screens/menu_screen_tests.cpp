@@ -244,29 +244,4 @@ TEST_F(Menu_screen_test, a_resize_paints_the_textures_again_for_the_new_size)
     EXPECT_EQ(menu->pick_button(start.get_position().head<2>()), 0);
 }
 
-TEST_F(Menu_screen_test, the_menu_shaders_compile_link_and_take_every_uniform)
-{
-    Data_config const* data = Data_config::instance();
-    viewer->makeCurrent();
-    struct Program
-    {
-        char const* fragment;
-        std::vector<char const*> uniforms;
-    };
-    for (Program const& p :
-         {Program{"shaders/heat.frag", {"scene_texture", "repetition_ratio", "alpha", "screen_size", "time"}},
-          Program{"shaders/drop_shadow.frag", {"texture", "blur_size", "offset", "overall_alpha", "tex_size"}}})
-    {
-        std::unique_ptr<QGLShaderProgram> program;
-        std::string const log = printed([&] {
-            program.reset(init_program(QGLContext::currentContext(),
-                                       data->find_in_data_paths_qstring("shaders/temperature.vert"),
-                                       data->find_in_data_paths_qstring(p.fragment)));
-        });
-        EXPECT_THAT(log, Not(HasSubstr("log:"))) << p.fragment;
-        ASSERT_TRUE(program->isLinked()) << p.fragment;
-        for (char const* uniform : p.uniforms) EXPECT_GE(program->uniformLocation(uniform), 0) << uniform;
-    }
-}
-
 } // namespace

@@ -1,9 +1,11 @@
-#include "Menu_test.h"
+// The pause over the real play screen, driven through the window.
+#include "Play_test.h"
 
 #include "screens/Main_menu_screen.h"
 #include "screens/Pause_screen.h"
-#include "simulation/Brownian_box.h"
-#include "simulation/Molecule_factory.h"
+#include "simulation/Core.h"
+#include "simulation/Tractor_barrier.h"
+#include "widgets/Draggable_button.h"
 
 #include <QKeyEvent>
 
@@ -14,96 +16,132 @@ using ::testing::HasSubstr;
 namespace
 {
 
-// A pause laid over a stand-in for the play screen, hidden below it as the play
-// screen hides itself when it opens the pause.
-class Pause_screen_test : public Menu_test
+// "Level 3" running on a shown play screen, a tractor placed from the toolbar
+// and a few seconds played.
+class Pause_test : public Play_test
 {
 protected:
     void SetUp() override
     {
-        Menu_test::SetUp();
+        Play_test::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
-        target = push_screen("play");
-        target->hide();
+        play = push_play_screen();
+        load_level("Level 3");
+        driver->step_frames(70);
+        ASSERT_EQ(play->get_state(), Screen::Shown);
+        ASSERT_TRUE(core->get_simulation_state());
+
         Capture_stdout quiet;
-        pause = show(new Pause_screen(viewer.get(), core.get(), target));
+        driver->click(centre_of(*play->get_buttons()[0]));
+        driver->click(driver->pixel_of(Eigen::Vector3f(-15.f, -20.f, 0.f)));
+        ASSERT_EQ(level()._available_elements["Tractor_barrier"], 0);
+        driver->step_frames(200);
+        ASSERT_FALSE(level()._molecules.empty());
     }
 
-    Recording_screen* target = nullptr;
-    Pause_screen* pause = nullptr;
+    // Escape on the play screen, and the pause it opens, faded in.
+    Pause_screen* pause_game()
+    {
+        Capture_stdout quiet;
+        driver->press_key(Qt::Key_Escape);
+        auto* pause = dynamic_cast<Pause_screen*>(viewer->get_screens().screens().front());
+        driver->step_frames(70);
+        return pause;
+    }
+
+    void press(Menu_screen const& menu, std::string const& text)
+    {
+        Capture_stdout quiet;
+        for (auto const& button : menu.get_buttons())
+            if (button->get_text() == text) return driver->click(centre_of(*button));
+        ADD_FAILURE() << "no button " << text;
+    }
+
+    int tractors() const
+    {
+        int count = 0;
+        for (auto const& element : core->get_level_data()._level_elements)
+            count += dynamic_cast<Tractor_barrier const*>(element.get()) != nullptr;
+        return count;
+    }
+
+    Main_game_screen* play = nullptr;
 };
 
-TEST_F(Pause_screen_test, escape_ends_the_pause_and_escape_during_its_fade_out_reopens_it)
+TEST_F(Pause_test, escape_pauses_the_play_and_escape_again_resumes_it_once_the_play_screen_is_back)
 {
+    float const time = core->get_current_time();
+    Capture_stdout out;
+    driver->press_key(Qt::Key_Escape);
+    auto* pause = dynamic_cast<Pause_screen*>(viewer->get_screens().screens().front());
+    ASSERT_NE(pause, nullptr);
     EXPECT_TRUE(pause->has_flag(Screen::Blocks_input));
-    EXPECT_EQ(target->get_state(), Screen::Hidden);
+    EXPECT_EQ(play->get_state(), Screen::Fading_out);
+    EXPECT_FALSE(core->get_simulation_state());
+    driver->step_frames(70);
+    EXPECT_EQ(core->get_current_time(), time);
+    EXPECT_EQ(play->get_state(), Screen::Hidden);
 
-    std::string const first = printed([&] { press_key(Qt::Key_Escape); });
-    EXPECT_THAT(first, HasSubstr("Pause_screen::keyPressEvent " + std::to_string(Qt::Key_Escape) + " state: 3"));
+    driver->press_key(Qt::Key_Escape);
+    EXPECT_THAT(out.text(), HasSubstr("Pause_screen::keyPressEvent " + std::to_string(Qt::Key_Escape) + " state: 3"));
     EXPECT_EQ(pause->get_state(), Screen::Closing);
-    EXPECT_EQ(target->get_state(), Screen::Fading_in);
-    step_frames(10);
+    EXPECT_EQ(play->get_state(), Screen::Fading_in);
+    driver->step_frames(30);
+    EXPECT_FALSE(core->get_simulation_state()) << "not before the play screen is back";
 
-    // Keys still reach a closing screen.
-    printed([&] { press_key(Qt::Key_Escape); });
+    // Escape while the pause fades out opens it again.
+    driver->press_key(Qt::Key_Escape);
     EXPECT_EQ(pause->get_state(), Screen::Fading_in);
-    EXPECT_EQ(target->get_state(), Screen::Fading_out);
-    step_frames(63);
+    EXPECT_EQ(play->get_state(), Screen::Fading_out);
+    driver->step_frames(70);
     EXPECT_EQ(pause->get_state(), Screen::Shown);
-    EXPECT_EQ(target->get_state(), Screen::Hidden);
+    EXPECT_FALSE(core->get_simulation_state());
 
     QKeyEvent other(QEvent::KeyPress, Qt::Key_P, Qt::NoModifier);
-    EXPECT_FALSE(printed([&] { EXPECT_FALSE(pause->keyPressEvent(&other)); }).empty());
-    EXPECT_EQ(pause->get_state(), Screen::Shown);
+    EXPECT_FALSE(pause->keyPressEvent(&other));
+
+    press(*pause, "Continue");
+    EXPECT_EQ(play->get_state(), Screen::Fading_in);
+    driver->step_frames(70);
+    EXPECT_EQ(play->get_state(), Screen::Shown);
+    EXPECT_TRUE(core->get_simulation_state());
+    EXPECT_GT(core->get_current_time(), time);
+    EXPECT_EQ(viewer->get_screens().size(), 1u);
 }
 
-TEST_F(Pause_screen_test, continue_shows_the_play_screen_again)
+TEST_F(Pause_test, restart_clears_the_molecules_and_the_clock_and_gives_the_placed_elements_back)
 {
-    click(*pause, "Continue");
-    EXPECT_EQ(pause->get_state(), Screen::Closing);
-    EXPECT_EQ(target->get_state(), Screen::Fading_in);
-}
-
-TEST_F(Pause_screen_test, restart_removes_the_molecules_and_what_the_player_placed_and_starts_the_clock_again)
-{
-    {
-        Capture_stdout quiet;
-        core->load_level(3);
-        core->start_level();
-        core->set_simulation_state(false);
-        core->add_molecule(create_molecule("H2O", Eigen::Vector3f::Zero()));
-        auto* placed = new Brownian_box(Eigen::Vector3f(-5, -5, -5), Eigen::Vector3f(5, 5, 5), 50.f);
-        placed->set_persistent(false);
-        core->get_level_data().add_element(placed);
-        for (int i = 0; i < 40; ++i) core->update(1.f / 16.f);
-    }
-    size_t const level_elements = core->get_level_data()._level_elements.size();
-    ASSERT_FALSE(core->get_level_data()._molecules.empty());
-    ASSERT_GT(core->get_current_time(), 2.f);
-
-    Capture_stdout quiet;
-    click(*pause, "Restart Level");
-    EXPECT_TRUE(core->get_level_data()._molecules.empty());
+    Pause_screen* pause = pause_game();
+    ASSERT_NE(pause, nullptr);
+    ASSERT_EQ(tractors(), 1);
+    ASSERT_EQ(play->get_buttons().size(), 2u) << "no tractor left to place";
+    press(*pause, "Restart Level");
+    EXPECT_TRUE(level()._molecules.empty());
     EXPECT_EQ(core->get_current_time(), 0.f);
-    EXPECT_EQ(core->get_level_data()._level_elements.size(), level_elements - 1);
+    EXPECT_EQ(tractors(), 0);
+    EXPECT_EQ(level()._available_elements["Tractor_barrier"], 1);
     EXPECT_EQ(core->get_game_state(), Core::Running);
     EXPECT_EQ(pause->get_state(), Screen::Closing);
-    EXPECT_EQ(target->get_state(), Screen::Fading_in);
+    EXPECT_EQ(play->get_state(), Screen::Fading_in);
+
+    driver->step_frames(70);
+    EXPECT_TRUE(core->get_simulation_state());
+    EXPECT_EQ(play->get_buttons().size(), 3u) << "the tractor's button is back beside the camera and the speed";
 }
 
-TEST_F(Pause_screen_test, the_main_menu_goes_on_top_and_the_play_screen_stays_hidden_below)
+TEST_F(Pause_test, the_main_menu_goes_on_top_with_the_play_screen_hidden_below)
 {
-    {
-        Capture_stdout quiet;
-        click(*pause, "Back to Main Menu");
-    }
-    ASSERT_NE(top<Main_menu_screen>(), nullptr);
-    EXPECT_EQ(pause->get_state(), Screen::Closing);
-    step_frames(64);
+    Pause_screen* pause = pause_game();
+    ASSERT_NE(pause, nullptr);
+    press(*pause, "Back to Main Menu");
+    EXPECT_NE(dynamic_cast<Main_menu_screen*>(viewer->get_screens().screens().front()), nullptr);
+    driver->step_frames(70);
     std::vector<Screen*> const screens = viewer->get_screens().screens();
     ASSERT_EQ(screens.size(), 2u);
-    EXPECT_EQ(screens.back(), target);
-    EXPECT_EQ(target->get_state(), Screen::Hidden);
+    EXPECT_NE(dynamic_cast<Main_menu_screen*>(screens.front()), nullptr);
+    EXPECT_EQ(screens.back(), play);
+    EXPECT_EQ(play->get_state(), Screen::Hidden);
+    EXPECT_FALSE(core->get_simulation_state());
 }
 
 } // namespace

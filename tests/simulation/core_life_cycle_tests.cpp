@@ -1,6 +1,7 @@
 #include "Core_fixture.h"
 
 #include "simulation/Molecule_factory.h"
+#include "simulation/Tractor_barrier.h"
 
 #include <QSignalSpy>
 
@@ -174,4 +175,57 @@ TEST_F(Core_test, every_shipped_level_loads_and_runs_without_losing_a_molecule_t
             ASSERT_TRUE(molecule._P.allFinite()) << name;
         }
     }
+}
+
+TEST_F(Core_test, placed_elements_give_their_counts_back_on_every_reset_of_the_started_level)
+{
+    Parameter& shown = level_parameter("Available elements/Tractor_barrier");
+    auto const make_available = [&shown](int count) { // as the editor's slider does
+        shown.set_value_no_update(count);
+        shown._callback();
+    };
+    make_available(1);
+    auto const place_tractor = [this] {
+        if (!level().take_available_element("Tractor_barrier")) return false;
+        auto* tractor = new Tractor_barrier(Eigen::Vector3f(-10, -20, -10), Eigen::Vector3f(10, 20, 10), 10000.f);
+        tractor->set_persistent(false);
+        level().add_element(tractor);
+        return true;
+    };
+    auto const available = [this] { return level()._available_elements.at("Tractor_barrier"); };
+    core->start_level();
+
+    ASSERT_TRUE(place_tractor());
+    EXPECT_EQ(0, available());
+    EXPECT_EQ(0, shown.get_value<int>());
+    EXPECT_FALSE(place_tractor()) << "nothing left to place";
+
+    core->reset_level(false); // "Restart Level"
+    EXPECT_EQ(1, available());
+    EXPECT_EQ(1, shown.get_value<int>());
+    EXPECT_EQ(6u, level()._level_elements.size()) << "the placed tractor went with the restart";
+
+    ASSERT_TRUE(place_tractor());
+    core->set_game_state(Core::Finished);
+    core->start_level(); // "Play Again"
+    EXPECT_EQ(1, available());
+
+    // Back in the editor the designer's own counts hold for the next test play.
+    ASSERT_TRUE(place_tractor());
+    core->reset_level(false);
+    core->set_game_state(Core::Not_running);
+    EXPECT_EQ(1, available());
+    make_available(3);
+    core->start_level();
+    EXPECT_EQ(3, available());
+
+    // A level loaded afresh starts from its own file.
+    ASSERT_TRUE(place_tractor());
+    std::string const file = data.path("two_tractors.data");
+    make_available(2);
+    ASSERT_TRUE(core->save_level(file));
+    Capture_stdout quiet;
+    core->load_level(file);
+    core->start_level();
+    EXPECT_EQ(2, available());
 }

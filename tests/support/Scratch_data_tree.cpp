@@ -5,6 +5,7 @@
 #include "support/Capture_stdout.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
@@ -26,6 +27,19 @@ void Scratch_data_tree::copy_from_game(QString const& relative)
     QDir().mkpath(QFileInfo(target).absolutePath());
     if (!QFile::copy(QString(TEST_FIXTURE_DIR "/../data/") + relative, target))
         throw std::runtime_error("cannot copy data file " + relative.toStdString());
+}
+
+void Scratch_data_tree::copy_all_from_game()
+{
+    QDir const game(TEST_FIXTURE_DIR "/../data");
+    QDirIterator files(game.path(), QDir::Files, QDirIterator::Subdirectories);
+    while (files.hasNext())
+    {
+        QString const relative = game.relativeFilePath(files.next());
+        // What the game writes there when run by hand belongs to no test.
+        if (relative == "progress.data" || relative == "simulation_settings.data") continue;
+        if (!QFileInfo::exists(_data + "/" + relative)) copy_from_game(relative);
+    }
 }
 
 std::string Scratch_data_tree::path(QString const& relative) const

@@ -16,6 +16,9 @@ public:
 
     // Copies a file of the game's data/ to the same relative place here.
     void copy_from_game(QString const& relative);
+    // Every file of the game's data/ that is not here yet, except the player's
+    // progress and settings.
+    void copy_all_from_game();
     std::string path(QString const& relative) const;
     QString const& data_directory() const { return _data; }
 

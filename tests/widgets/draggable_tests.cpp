@@ -60,6 +60,7 @@ TEST(Draggable_drag, takes_the_world_point_into_the_parent_frame_then_constrains
     handle.set_parent(&parent);
     handle.drag(Eigen::Vector3f(10.f, 5.f, 1.f));
     expect_near(Eigen::Vector3f(5.f, 0.f, 1.f), handle.get_position(), 1e-5f);
+    expect_near(Eigen::Vector3f(10.f, 5.f, 1.f), handle.get_world_position(), 1e-5f);
 
     // The second constraint sees what the first made of the point.
     handle.add_constraint(

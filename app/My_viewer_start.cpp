@@ -1,0 +1,26 @@
+// The viewer's start-up puts the first screens up, so it lives with main, above
+// the screens library.
+#include "app/My_viewer.h"
+
+#include "screens/Main_game_screen.h"
+#include "screens/Main_menu_screen.h"
+#include "simulation/Core.h"
+
+#include <QGLContext>
+
+void My_viewer::start()
+{
+    makeCurrent();
+    restore_parameters();
+    setAnimationPeriod(16);
+    startAnimation();
+    _ui_renderer.init(QGLContext::currentContext(), size());
+    screens.clear();
+    _core->gl_init(context());
+
+    // Below every menu, ready for the first level; hidden by the first frame.
+    auto* game = new Main_game_screen(this, _core, Game_mode);
+    game->hide();
+    add_screen(game);
+    add_screen(new Main_menu_screen(this, _core));
+}

@@ -1,0 +1,61 @@
+#include "app/Command_line.h"
+#include "app/My_viewer.h"
+#include "foundation/Data_config.h"
+#include "foundation/Dialogs.h"
+#include "foundation/Logger.h"
+#include "simulation/Core.h"
+
+#include <QApplication>
+#include <QGLFormat>
+
+#include <cstdlib>
+#include <exception>
+#include <iostream>
+
+namespace
+{
+
+int report_start_failure(QString const& text)
+{
+    std::cout << "main: the game cannot start: " << text.toStdString() << std::endl;
+    Dialogs::instance().critical("Error", text);
+    return EXIT_FAILURE;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+
+    if (!(QGLFormat::openGLVersionFlags() & QGLFormat::OpenGL_Version_3_3))
+    {
+        Dialogs::instance().critical("Error", "OpenGL version 3.3 or higher necessary but couldn't be found.");
+        std::abort();
+    }
+
+    bool const unstable_options = has_unstable_options(application.arguments());
+    Logger::instance()->init("log.txt");
+
+    try
+    {
+        Core core(unstable_options);
+        QGLFormat format;
+        format.setSwapInterval(1);
+        // Lives as long as the process: the screens and Qt still reach it while
+        // the application object goes down.
+        My_viewer* viewer = new My_viewer(&core, format);
+        viewer->show();
+        viewer->start();
+        return application.exec();
+    }
+    catch (Missing_data_file const& error)
+    {
+        return report_start_failure("A data file the game needs is missing: " +
+                                    QString::fromStdString(error.get_file()));
+    }
+    catch (std::exception const& error)
+    {
+        return report_start_failure(QString::fromUtf8(error.what()));
+    }
+}

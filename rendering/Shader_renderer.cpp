@@ -1,0 +1,90 @@
+#include "rendering/Shader_renderer.h"
+
+#include "gl/GL_utilities.h"
+#include "rendering/Data_files.h"
+#include "rendering/Framebuffer_blit.h"
+#include "simulation/Level_data.h"
+
+#include <QImage>
+#include <QOpenGLContext>
+
+#include <algorithm>
+#include <iostream>
+
+namespace
+{
+
+// The reflection map the molecules mirror: the background at 5 %, at least a
+// pixel each way even for a tiny background.
+QImage blurred_copy(QImage const& background)
+{
+    int const width = std::max(1, int(background.width() * 0.05f));
+    int const height = std::max(1, int(background.height() * 0.05f));
+    return background.scaled(width, height, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+}
+
+} // namespace
+
+Shader_renderer::Shader_renderer()
+    : Off_screen_renderer({"shaders/mesh.vert", "shaders/molecule_new.frag", "shaders/mesh.vert"},
+                          "Shader_renderer::render")
+{
+}
+
+Shader_renderer::~Shader_renderer()
+{
+    std::cout << "Shader_renderer::~Shader_renderer" << std::endl;
+    if (!QOpenGLContext::currentContext() || !_context) return;
+    glBindTexture(GL_TEXTURE_2D, 0);
+    _blurred_background_texture.reset(0);
+    _background_grid_texture.reset(0);
+    _sphere_mesh.release_gl_objects();
+    _cube_mesh.release_gl_objects();
+    glFinish();
+}
+
+void Shader_renderer::init(QGLContext const* context, QSize const& size)
+{
+    Off_screen_renderer::init(context, size);
+    _sphere_mesh.init(load_data_mesh("meshes/icosphere_3.obj"));
+    _cube_mesh.init(load_data_mesh("meshes/grid_cube.obj"), true);
+    _cube_mesh.init_color_buffer();
+    _cube_colors.assign(size_t(_cube_mesh.get_num_vertices()) * 3, 0.f);
+    _hemisphere_mesh = load_data_mesh("meshes/bg_hemisphere.obj");
+    _blurred_background_texture.reset(load_data_texture(_gl_functions, "textures/iss_interior_1_blurred.png", false));
+    _background_grid_texture.reset(load_data_texture(_gl_functions, "textures/background_grid.png", false));
+    if (!_background_name.empty()) apply_background(_background_name);
+}
+
+void Shader_renderer::resize(QSize const& size)
+{
+    std::cout << "Shader_renderer::resize" << std::endl;
+    Off_screen_renderer::resize(size);
+    Framebuffer_binding_scope const keep(*this);
+    for (Texture_handle& target : _blur_targets)
+        target.reset(create_texture(*this, _width, _height, nullptr, GL_RGBA32F, GL_RGBA, GL_FLOAT, GL_NEAREST,
+                                    GL_REPEAT));
+    _blur_target = std::make_unique<QGLFramebufferObject>(size, QGLFramebufferObject::Depth, GL_TEXTURE_2D);
+}
+
+void Shader_renderer::load_texture(Level_data const& level)
+{
+    apply_background(level._background_name);
+}
+
+void Shader_renderer::apply_background(std::string const& name)
+{
+    try
+    {
+        QImage const background = load_data_image(QString::fromStdString("textures/" + name));
+        GLuint const sharp = create_texture(_gl_functions, background, false);
+        GLuint const blurred = create_texture(_gl_functions, blurred_copy(background), false);
+        _background_texture.reset(sharp);
+        _blurred_background_texture.reset(blurred);
+        _background_name = name;
+    }
+    catch (std::exception const& error)
+    {
+        std::cout << "Shader_renderer::load_texture " << name << ": " << error.what() << std::endl;
+    }
+}

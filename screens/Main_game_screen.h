@@ -1,0 +1,187 @@
+#ifndef SCREENS_MAIN_GAME_SCREEN_H
+#define SCREENS_MAIN_GAME_SCREEN_H
+
+#include "app/Color_picker.h"
+#include "app/Screen.h"
+#include "gl/Icosphere.h"
+#include "gl/Texture_handle.h"
+#include "screens/Handle_rules.h"
+#include "screens/Hud_rules.h"
+#include "simulation/Atomic_force_types.h"
+#include "simulation/Level_state.h"
+
+#include <Eigen/Core>
+
+#include <QGroupBox>
+#include <QImage>
+#include <QPoint>
+#include <QPointer>
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class Core;
+class Draggable;
+class Draggable_box;
+class Draggable_button;
+class Draggable_event;
+class Draggable_label;
+class Level_element;
+class QGLFramebufferObject;
+class QGLShaderProgram;
+class Ui_renderer;
+class World_renderer;
+
+// The screen a level is played on: the level drawn by the chosen scene renderer,
+// the elements' handles, the toolbar and the head-up display on top, blurred
+// while the screen fades. One lives at the bottom of the stack for the whole
+// game; the editor is one in mode 0. The head-up display, the toolbar, the
+// handles with picking, and the mouse each have a source file of their own.
+class Main_game_screen : public Screen
+{
+    Q_OBJECT
+
+public:
+    typedef ::Level_state Level_state;
+
+    enum Drag_state { Idle = 0, Pressed = 1, Dragging = 2, Placing = 3 };
+
+    Main_game_screen(My_viewer* viewer, Core* core, int mode = Game_mode);
+    ~Main_game_screen() override;
+
+    bool mousePressEvent(QMouseEvent* event) override;
+    bool mouseMoveEvent(QMouseEvent* event) override;
+    bool mouseReleaseEvent(QMouseEvent* event) override;
+    bool keyPressEvent(QKeyEvent* event) override;
+    void resize(QSize const& size) override;
+    void draw() override;
+    void update(float dt) override;
+    void state_changed_event(int new_state, int old_state) override;
+
+    // Callback of "Renderer/type".
+    void change_renderer();
+    // The speed button: toggles "physics_speed" between 1 and 2.
+    void change_game_speed();
+
+    void init_hud();
+    void update_hud();
+
+    // The toolbar, placement and the elements' handles.
+    void update_element_buttons();
+    void start_placing(std::string const& name);
+    void place_element(QPoint const& position);
+    void add_element(Eigen::Vector3f const& position, std::string const& name, bool placed_by_user = false,
+                     int count = 1);
+    void delete_selected_element();
+    void rebuild_element_handles();
+    void rebuild_pickables();
+    void draw_for_picking();
+    void draw_overlay();
+    void draw_sphere(Eigen::Vector3f const& centre, float radius, bool wireframe);
+
+    int get_mode() const { return _mode; }
+    int get_drag_state() const { return _drag_state; }
+    Level_state get_level_state() const { return _level_state; }
+    Level_element* get_selected_element() const { return _selected_element; }
+    std::string const& get_element_to_place() const { return _element_to_place; }
+    Parameter_list& get_parameters() { return _parameters; }
+    World_renderer* get_renderer() const { return _renderer.get(); }
+    std::vector<Draggable*> const& get_pickables() const { return _pickables; }
+    std::vector<std::shared_ptr<Draggable_button>> const& get_buttons() const { return _buttons; }
+    std::vector<std::shared_ptr<Draggable>> const& get_shadowed_labels() const { return _shadowed_labels; }
+    Draggable_label* get_energy_label() const { return _energy_label.get(); }
+    Draggable_label* get_energy_bonus_label() const { return _energy_bonus_label.get(); }
+    Draggable_label* get_time_label() const { return _time_label.get(); }
+    // The handle box of an element, or null.
+    Draggable_box* get_handle_box(Level_element const* element) const;
+    // The element a handle box stands for, or null for a widget that is none.
+    Level_element* get_handle_element(Draggable const* root) const;
+
+public slots:
+    void handle_level_change(Level_state state);
+    void handle_game_state_change();
+
+protected:
+    struct Element_handle
+    {
+        std::unique_ptr<Draggable_box> box;
+        Level_element* element;
+    };
+
+    void build_parameters();
+    void create_targets(QSize const& size);
+    void blur_to_window(float strength);
+    void queue_tutorial_events();
+    void add_energy_bonus_popup(int fall);
+    // The fall pop-ups go once their animations are over.
+    void forget_finished_popups(float now);
+
+    void select(Level_element* element);
+    void deselect();
+    // Forgets a press or a drag under way.
+    void forget_picked();
+    // Forgets a placement under way too.
+    void cancel_mouse_action();
+    void restore_cursor();
+    // The picked widget for a pick result; null for nothing or an index that
+    // does not belong to the list.
+    Draggable* pickable_at(int index) const;
+    // The camera ray through a window pixel; none when the camera cannot give one.
+    bool camera_ray(QPoint const& pixel, Eigen::Vector3f& origin, Eigen::Vector3f& direction) const;
+    void drag_picked_widget(QPoint const& pixel);
+
+    Core* core;
+    Parameter_list _parameters;
+    Owned_parameter_tree _owned_parameters;
+    // Null once a later screen has put its own list up under the same name.
+    QPointer<QGroupBox> _options_box;
+    std::unique_ptr<World_renderer> _renderer;
+    Ui_renderer* _ui_renderer;
+    Color_picker _picker;
+
+    QPoint _press_position;
+    Eigen::Vector3f _drag_start = Eigen::Vector3f::Zero();
+    int _picked_index = -1;
+    // Held from the press: the list may be rebuilt before the release.
+    Draggable* _picked = nullptr;
+    int _drag_state = Idle;
+    int _selection = 0;
+    Level_element* _selected_element = nullptr;
+    int _mode;
+    Level_state _level_state = 1;
+    std::string _element_to_place;
+    bool _cursor_overridden = false;
+    Icosphere _sphere;
+
+    std::vector<Draggable*> _pickables;
+    std::vector<Element_handle> _element_handles;
+    std::vector<std::shared_ptr<Draggable_button>> _buttons;
+    std::vector<std::shared_ptr<Draggable_label>> _labels;
+    std::vector<std::shared_ptr<Draggable>> _spinboxes;
+    std::vector<std::shared_ptr<Draggable>> _shadowed_labels;
+
+    std::shared_ptr<Draggable_label> _energy_label;
+    std::shared_ptr<Draggable_label> _energy_bonus_label;
+    std::shared_ptr<Draggable_label> _time_label;
+    std::vector<std::shared_ptr<Draggable_event>> _animations;
+    std::vector<std::shared_ptr<Draggable_label>> _popups;
+    Energy_bonus_tracker _energy_bonus;
+
+    std::unordered_map<std::string, QImage> _button_images;
+    std::set<std::string> _reported_kinds;
+    // rotate, scale, move, slider, handle settings
+    std::array<Texture_handle, 5> _icon_textures;
+
+    std::unique_ptr<QGLFramebufferObject> _scene_target;
+    std::unique_ptr<QGLShaderProgram> _copy_program;
+    std::unique_ptr<QGLShaderProgram> _blur_program;
+    std::unique_ptr<QGLShaderProgram> _drop_shadow_program;
+    std::array<Texture_handle, 2> _color_targets;
+};
+
+#endif

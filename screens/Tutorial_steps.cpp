@@ -1,0 +1,7 @@
+#include "screens/Tutorial_steps.h"
+
+std::map<std::string, Tutorial_steps>& tutorial_steps()
+{
+    static std::map<std::string, Tutorial_steps> steps;
+    return steps;
+}

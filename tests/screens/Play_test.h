@@ -1,0 +1,36 @@
+#ifndef TESTS_SCREENS_PLAY_TEST_H
+#define TESTS_SCREENS_PLAY_TEST_H
+
+#include "app/Viewer_test.h"
+
+#include "screens/Main_game_screen.h"
+#include "widgets/Draggable.h"
+
+#include "support/Game_driver.h"
+
+#include <memory>
+#include <string>
+
+// The viewer over a full scratch copy of the game's data, its widget painter
+// ready, and a driver that plays it. The viewer's context is current when a
+// test starts.
+class Play_test : public Viewer_test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // A play screen of the mode pushed on the stack and shown.
+    Main_game_screen* push_play_screen(int mode = Game_mode);
+    // Loads a campaign level by name and, when asked, starts it.
+    void load_level(std::string const& name, bool start = true);
+
+    // Where the player clicks to hit the widget.
+    static Eigen::Vector2f centre_of(Draggable const& widget) { return widget.get_position().head<2>(); }
+
+    Level_data& level() { return core->get_level_data(); }
+
+    std::unique_ptr<Game_driver> driver;
+};
+
+#endif

@@ -1,0 +1,188 @@
+// The game as a player starts it: the executable in a scratch directory, and the
+// viewer's own start-up in this process.
+#include "Play_test.h"
+#include "X_windows.h"
+
+#include "screens/Before_start_screen.h"
+#include "screens/Main_menu_screen.h"
+#include "widgets/Draggable_button.h"
+#include "simulation/Core.h"
+
+#include "support/Text_file.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gmock/gmock.h>
+
+#include <cstdlib>
+#include <functional>
+
+using ::testing::HasSubstr;
+using ::testing::Not;
+using ::testing::StartsWith;
+
+namespace
+{
+
+// The game's executable with a copy of the data beside it, started in a working
+// directory of its own, as scripts/run starts it from the repository.
+class Game_process : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        {
+            if (qEnvironmentVariableIsSet("CI")) FAIL() << "no X display under CI";
+            GTEST_SKIP() << "no X display";
+        }
+        QDir root(scratch.path());
+        ASSERT_TRUE(root.mkpath("app/data") && root.mkpath("work"));
+        app = root.filePath("app");
+        work = root.filePath("work");
+        copy_tree(QDir(TEST_FIXTURE_DIR "/../data"), QDir(app + "/data"));
+        ASSERT_TRUE(QFile::copy(GAME_EXECUTABLE, app + "/brindlemot"));
+    }
+
+    void TearDown() override
+    {
+        if (game.state() != QProcess::NotRunning)
+        {
+            game.kill();
+            game.waitForFinished(5000);
+        }
+    }
+
+    static void copy_tree(QDir const& from, QDir const& to)
+    {
+        for (QString const& file : from.entryList(QDir::Files))
+        {
+            // The player's own files stay out of the copy.
+            if (file == "progress.data" || file == "simulation_settings.data") continue;
+            QFile::copy(from.filePath(file), to.filePath(file));
+        }
+        for (QString const& folder : from.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        {
+            to.mkpath(folder);
+            copy_tree(QDir(from.filePath(folder)), QDir(to.filePath(folder)));
+        }
+    }
+
+    void start()
+    {
+        game.setWorkingDirectory(work);
+        game.setProcessChannelMode(QProcess::MergedChannels);
+        game.start(app + "/brindlemot", QStringList());
+        ASSERT_TRUE(game.waitForStarted(10000));
+    }
+
+    // Reads the game's output until the condition holds; false after the time.
+    bool wait_for(std::function<bool()> const& condition, int milliseconds = 30000)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        while (!condition())
+        {
+            if (timer.elapsed() > milliseconds || game.state() == QProcess::NotRunning) return condition();
+            game.waitForReadyRead(100);
+            output += game.readAll().toStdString();
+        }
+        return true;
+    }
+
+    bool printed(std::string const& text) { return output.find(text) != std::string::npos; }
+    std::vector<X_window> windows() { return windows_of_process(long(game.processId())); }
+
+    QTemporaryDir scratch;
+    QString app;
+    QString work;
+    QProcess game;
+    std::string output;
+};
+
+} // namespace
+
+TEST_F(Game_process, starts_with_a_fresh_log_and_the_menu_over_the_hidden_play_screen_and_ends_when_closed)
+{
+    write_text((work + "/log.txt").toStdString(), "a line of the last run\n");
+    start();
+
+    ASSERT_TRUE(wait_for([&] { return windows().size() == 1 && printed("Main_game_screen::state_changed_event"); }))
+        << output;
+    X_window const window = windows().front();
+    EXPECT_EQ(1280, window.width);
+    EXPECT_EQ(720, window.height);
+    EXPECT_THAT(output, HasSubstr("Parameter file not found"));
+    EXPECT_THAT(read_text((work + "/log.txt").toStdString()), StartsWith("initialized."));
+    EXPECT_THAT(read_text((work + "/log.txt").toStdString()), Not(HasSubstr("last run")));
+
+    ASSERT_TRUE(send_key(window.id, 's'));
+    ASSERT_TRUE(wait_for([&] { return printed("Main_game_screen state: 0"); }, 10000)) << output;
+    std::string const stack = output.substr(output.find("My_viewer::keyPressEvent Screen Stack"));
+    EXPECT_THAT(stack, ::testing::ContainsRegex("Screen Stack\nMain_menu_screen state: [13] ptr: [^\n]*\n"
+                                                "Main_game_screen state: 0 ptr: "));
+
+    ASSERT_TRUE(close_window(window.id));
+    ASSERT_TRUE(game.waitForFinished(15000)) << output;
+    EXPECT_EQ(QProcess::NormalExit, game.exitStatus());
+    EXPECT_EQ(0, game.exitCode());
+}
+
+TEST_F(Game_process, a_missing_data_file_is_named_and_the_game_ends_with_a_failure)
+{
+    ASSERT_TRUE(QFile::remove(app + "/data/shaders/blur_1D.frag"));
+    start();
+
+    ASSERT_TRUE(wait_for([&] { return printed("No such file: shaders/blur_1D.frag") && windows().size() == 2; }))
+        << output;
+    EXPECT_THAT(output, HasSubstr("A data file the game needs is missing: shaders/blur_1D.frag"));
+    for (X_window const& window : windows())
+        if (window.width != 1280 || window.height != 720) close_window(window.id); // the message box
+    ASSERT_TRUE(game.waitForFinished(15000)) << output;
+    EXPECT_EQ(QProcess::NormalExit, game.exitStatus());
+    EXPECT_EQ(EXIT_FAILURE, game.exitCode());
+}
+
+TEST_F(Play_test, the_start_up_puts_the_main_menu_over_the_hidden_play_screen)
+{
+    Capture_stdout out;
+    viewer->start();
+    driver->step_frame();
+    EXPECT_THAT(out.text(), HasSubstr("Parameter file not found"));
+    EXPECT_EQ(16, viewer->animationPeriod());
+    EXPECT_TRUE(viewer->animationIsStarted());
+    viewer->stopAnimation(); // frames come from the test
+
+    std::vector<Screen*> const stack = viewer->get_screens().screens();
+    ASSERT_EQ(2u, stack.size());
+    ASSERT_NE(nullptr, dynamic_cast<Main_menu_screen*>(stack[0]));
+    EXPECT_EQ(Screen::Fading_in, stack[0]->get_state());
+    auto* game = dynamic_cast<Main_game_screen*>(stack[1]);
+    ASSERT_NE(nullptr, game);
+    EXPECT_EQ(Screen::Hidden, game->get_state());
+    EXPECT_EQ(Game_mode, game->get_mode());
+}
+
+TEST_F(Play_test, a_new_game_without_its_level_file_starts_on_the_default_level)
+{
+    ASSERT_TRUE(QDir(data->data_directory() + "/levels").removeRecursively());
+    Capture_stdout out;
+    viewer->start();
+    viewer->stopAnimation();
+    driver->step_frames(70);
+    auto* menu = dynamic_cast<Main_menu_screen*>(viewer->get_screens().screens().front());
+    ASSERT_NE(nullptr, menu);
+
+    for (auto const& button : menu->get_buttons())
+        if (button->get_text() == "Start New Game") driver->click(centre_of(*button));
+    driver->step_frames(2);
+
+    EXPECT_THAT(out.text(), HasSubstr("Failed to load level file: "));
+    ASSERT_NE(nullptr, dynamic_cast<Before_start_screen*>(viewer->get_screens().screens().front()));
+    EXPECT_EQ(6u, level()._level_elements.size()) << "the default level: its borders only";
+    EXPECT_TRUE(level().has_game_field_borders());
+}

@@ -54,15 +54,7 @@ private:
 
 bool prepare(Scratch_data_tree& data)
 {
-    for (char const* file :
-         {"default_simulation_settings.data", "shaders/force_calc.vert", "shaders/force_calc.frag",
-          "shaders/temperature.vert", "shaders/heat.frag", "shaders/drop_shadow.frag", "shaders/particle.vert",
-          "shaders/particle.frag", "fonts/Matiz.ttf", "fonts/SourceSansPro-Regular.otf",
-          "fonts/SourceSansPro-Semibold.otf", "textures/spinbox_arrowup.png", "textures/spinbox_arrowdown.png",
-          "textures/iss_interior_1.png"})
-        data.copy_from_game(file);
-    for (QString const& level : QDir(TEST_FIXTURE_DIR "/../data/levels").entryList({"*.data"}))
-        data.copy_from_game("levels/" + level);
+    data.copy_all_from_game();
     QDir::setCurrent(QDir(data.data_directory() + "/..").absolutePath());
     return true;
 }

@@ -1,17 +1,20 @@
-// Wins "Level 3" with its stored solution, then renders the after-finish screen
-// once its total has landed and the statistics screen during and after the
-// replay, over the station backdrop, and saves the frames:
+// Plays "Level 3" from the main menu with its stored solution, then renders the
+// after-finish screen while it counts and once its total has landed, and the
+// statistics screen during and after the replay, over the blurred level, and
+// saves the frames:
 //   result_screenshots <directory>
 // Run it under Xvfb; it is a looking glass for the result screens, not a test.
 
 #include "Screenshot_window.h"
 
 #include "screens/After_finish_screen.h"
-#include "screens/Statistics_screen.h"
+#include "screens/Before_start_screen.h"
+#include "screens/Main_menu_screen.h"
 #include "tools/campaign/Campaign.h"
 #include "widgets/Draggable_button.h"
 
 #include "support/Capture_stdout.h"
+#include "support/Game_driver.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,22 +25,15 @@
 namespace
 {
 
-bool win_with_solution(Core& core, std::string const& name)
+template <class Menu> Menu& top(My_viewer& viewer)
 {
-    Capture_stdout quiet;
-    int const index = core.get_level_names().indexOf(QString::fromStdString(name));
-    for (Campaign_level const& level : campaign())
+    auto* menu = dynamic_cast<Menu*>(viewer.get_screens().screens().front());
+    if (!menu)
     {
-        if (level.name != name || !level.solve || index < 0) continue;
-        std::srand(1);
-        core.load_level(index);
-        core.start_level();
-        level.solve(core.get_level_data());
-        while (core.get_game_state() != Core::Finished && core.get_current_time() < 120.f) core.update(1.f / 64.f);
-        core.set_simulation_state(false);
-        return core.get_game_state() == Core::Finished;
+        std::cerr << "not the expected screen on top" << std::endl;
+        std::exit(1);
     }
-    return false;
+    return *menu;
 }
 
 Draggable_button const& button(Menu_screen const& screen, std::string const& text)
@@ -46,6 +42,18 @@ Draggable_button const& button(Menu_screen const& screen, std::string const& tex
         if (candidate->get_text() == text) return *candidate;
     std::cerr << "no button " << text << std::endl;
     std::exit(1);
+}
+
+void click(Game_driver& driver, Menu_screen const& screen, std::string const& text)
+{
+    Capture_stdout quiet;
+    driver.click(Eigen::Vector2f(button(screen, text).get_position().head<2>()));
+}
+
+void step(Game_driver& driver, float seconds)
+{
+    Capture_stdout quiet;
+    driver.step_frames(int(seconds / Screen::frame_period));
 }
 
 } // namespace
@@ -62,30 +70,45 @@ int main(int argc, char** argv)
 
     Screenshot_window window;
     if (!window.open()) return 1;
-    if (!win_with_solution(window.core, "Level 3"))
-    {
-        std::cerr << "Level 3 was not won" << std::endl;
-        return 1;
-    }
-
-    window.push_backdrop();
-    After_finish_screen* finished = nullptr;
+    My_viewer& viewer = window.viewer;
+    Core& core = window.core;
+    core.progress.last_level = core.get_level_names().indexOf("Level 3");
     {
         Capture_stdout quiet;
-        finished = new After_finish_screen(&window.viewer, &window.core, 2);
+        viewer.start();
+        viewer.stopAnimation();
     }
-    window.viewer.add_screen(finished);
-    window.step(2.5f);
+    Game_driver driver(viewer, core);
+    step(driver, 1.2f);
+    click(driver, top<Main_menu_screen>(viewer), "Continue Game");
+    step(driver, 1.2f);
+    click(driver, top<Before_start_screen>(viewer), "Start Level");
+    step(driver, 1.2f);
+
+    std::srand(1);
+    for (Campaign_level const& level : campaign())
+        if (level.name == "Level 3") level.solve(core.get_level_data());
+    {
+        Capture_stdout quiet;
+        if (!driver.step_frames_until([&] { return core.get_game_state() == Core::Finished; }, 64 * 60))
+        {
+            std::cerr << "Level 3 was not won" << std::endl;
+            return 1;
+        }
+    }
+
+    After_finish_screen& finished = top<After_finish_screen>(viewer);
+    step(driver, 2.5f);
     bool ok = window.save(directory + "/after-finish-counting.png");
-    window.step(5.f);
-    window.hover(button(*finished, "Next Level"));
-    window.step(0.5f);
+    step(driver, 5.f);
+    window.hover(button(finished, "Next Level"));
+    step(driver, 0.5f);
     ok = window.save(directory + "/after-finish.png") && ok;
 
-    window.click(button(*finished, "Show Statistics"));
-    window.step(4.f);
+    click(driver, finished, "Show Statistics");
+    step(driver, 4.f);
     ok = window.save(directory + "/statistics-replay.png") && ok;
-    window.step(7.f);
+    step(driver, 7.f);
     ok = window.save(directory + "/statistics.png") && ok;
     return ok ? 0 : 1;
 }

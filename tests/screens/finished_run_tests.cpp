@@ -87,21 +87,6 @@ TEST(After_finish_numbers, have_seven_digits_with_leading_zeros)
     EXPECT_EQ(result_digits(1233300), "1233300");
 }
 
-TEST(After_finish_labels, slide_onto_their_places)
-{
-    std::vector<Sliding_label> const labels = after_finish_labels();
-    ASSERT_EQ(labels.size(), 5u);
-    EXPECT_EQ(labels[0].text, "Level finished!");
-    EXPECT_EQ(labels[0].to, Eigen::Vector3f(0.5f, 0.8f, 0.f));
-    EXPECT_EQ(labels[1].from, Eigen::Vector3f(-0.3f, 0.6f, 0.f));
-    EXPECT_EQ(labels[2].from, Eigen::Vector3f(1.3f, 0.6f, 0.f));
-    EXPECT_EQ(labels[3].text, "0000000");
-    EXPECT_EQ(labels[3].to, Eigen::Vector3f(0.25f, 0.5f, 0.f));
-    EXPECT_FLOAT_EQ(labels[3].color.g, 0.9098f);
-    EXPECT_EQ(labels[4].to, Eigen::Vector3f(0.75f, 0.5f, 0.f));
-    EXPECT_FLOAT_EQ(labels[4].color.b, 1.f);
-}
-
 Score run_with(int final_score)
 {
     Score run;

@@ -69,22 +69,6 @@ TEST(Level_pages, a_damaged_last_level_unlocks_nothing_before_the_first_and_noth
     EXPECT_EQ(shown(level_page(1, 1000, no_runs).play_shown), (std::vector<int>{3, 4, 5}));
 }
 
-TEST(Level_pages, each_level_sits_in_its_column_of_the_page)
-{
-    std::vector<Menu_item> const fifth = level_items(4, "Level 2");
-    ASSERT_EQ(fifth.size(), 3u);
-    EXPECT_EQ(fifth[0].kind, Menu_item::Label);
-    EXPECT_EQ(fifth[0].text, "Level 2");
-    EXPECT_EQ(fifth[1].text, "Play");
-    EXPECT_EQ(fifth[2].text, "Highscore");
-    for (Menu_item const& item : fifth) EXPECT_FLOAT_EQ(item.position.x(), 0.5f);
-    EXPECT_FLOAT_EQ(fifth[0].position.y(), 0.7f);
-    EXPECT_FLOAT_EQ(fifth[1].position.y(), 0.55f);
-    EXPECT_FLOAT_EQ(fifth[2].position.y(), 0.4f);
-    EXPECT_FLOAT_EQ(level_items(6, "x")[0].position.x(), 0.25f);
-    EXPECT_FLOAT_EQ(level_items(2, "x")[0].position.x(), 0.75f);
-}
-
 TEST(Level_pages, the_best_run_is_the_first_of_the_highest)
 {
     auto runs_of = [](std::vector<int> const& finals) {

@@ -8,6 +8,8 @@
 #include "gl/GL_utilities.h"
 #include "gl/Particle_drawing.h"
 #include "rendering/Scene_renderers.h"
+#include "screens/After_finish_screen.h"
+#include "screens/Pause_screen.h"
 #include "screens/Toolbar_layout.h"
 #include "screens/Tutorial_steps.h"
 #include "simulation/Core.h"
@@ -264,8 +266,11 @@ bool Main_game_screen::keyPressEvent(QKeyEvent* event)
     {
         if (state == Shown)
         {
-            // Paused: hidden and blurred until Escape shows it again.
+            // Paused: hidden and blurred below the pause screen. The editor's
+            // modes get their own pause screen with the editor; until then
+            // Escape shows them again.
             hide();
+            if (_mode == Game_mode) viewer->add_screen(new Pause_screen(viewer, core, this));
             core->set_simulation_state(false);
             return true;
         }
@@ -353,6 +358,7 @@ void Main_game_screen::handle_game_state_change()
             clear_events();
             cancel_mouse_action();
             hide();
+            viewer->add_screen(new After_finish_screen(viewer, core, _mode));
         }
     });
 }

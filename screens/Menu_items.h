@@ -13,7 +13,29 @@
 struct Menu_item
 {
     enum Kind { Button, Label };
-    enum Action { No_action, Start_new_game, Continue_game, Pick_level, Quit, Open_sandbox, Start_level, Back_to_main_menu };
+    enum Action
+    {
+        No_action,
+        Start_new_game,
+        Continue_game,
+        Pick_level,
+        Quit,
+        Open_sandbox,
+        Start_level,
+        Back_to_main_menu,
+        Restart_level,
+        Continue,
+        Next_level,
+        Play_again,
+        Back_to_editor,
+        Show_statistics,
+        Back,
+        Repeat,
+        Previous_page,
+        Next_page,
+        Play_level,
+        Show_best_run
+    };
 
     Kind kind;
     std::string text;
@@ -22,6 +44,9 @@ struct Menu_item
     Action action;
 };
 
+Menu_item button(std::string const& text, float x, float y, float width, float height, Menu_item::Action action);
+Menu_item label(std::string const& text, float x, float y, float width, float height);
+
 // "last_level" as the menus use it: a damaged progress file may hold any number,
 // but only 0 (a new player) to the number of levels (all finished) mean something.
 int clamped_last_level(int last_level, int level_count);
@@ -29,6 +54,7 @@ int clamped_last_level(int last_level, int level_count);
 // "Continue Game" while levels remain, the finished label once none do.
 std::vector<Menu_item> main_menu_items(int last_level, int level_count);
 std::vector<Menu_item> before_start_items();
+std::vector<Menu_item> pause_items();
 
 // The warning is asked while levels remain and it was never accepted; the
 // sandbox opens once every level is finished or the warning was accepted.

@@ -1,14 +1,13 @@
 #ifndef SCREENS_HANDLE_RULES_H
 #define SCREENS_HANDLE_RULES_H
 
+#include "screens/Play_mode.h"
+
 #include <Eigen/Core>
 
 #include <optional>
 
 class Level_element;
-
-// The play screen's modes.
-enum Play_mode { Editor_mode = 0, Editor_play_mode = 1, Game_mode = 2 };
 
 // Which of an element's handles can be picked (Draggable_box handle sets): while
 // the level runs, only those its editing bits allow; before, every handle in the

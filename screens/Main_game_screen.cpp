@@ -8,7 +8,9 @@
 #include "gl/GL_utilities.h"
 #include "gl/Particle_drawing.h"
 #include "rendering/Scene_renderers.h"
+#include "screens/After_finish_screen.h"
 #include "screens/Editor_pause_screen.h"
+#include "screens/Pause_screen.h"
 #include "screens/Toolbar_layout.h"
 #include "screens/Tutorial_steps.h"
 #include "simulation/Core.h"
@@ -19,6 +21,7 @@
 
 #include <QApplication>
 #include <QGLFramebufferObject>
+#include <QGLViewer/manipulatedCameraFrame.h>
 #include <QGLShaderProgram>
 #include <QKeyEvent>
 
@@ -100,7 +103,10 @@ void Main_game_screen::build_parameters()
     std::vector<std::string> const renderer_names = registry.get_names();
     Parameter_list* renderers = _parameters.add_child("Renderer", Parameter_list::Single_select);
     _owned_parameters.lists.emplace_back(renderers);
-    Parameter* type = keep(new Parameter("type", 0, renderer_names, [this] { change_renderer(); }));
+    // Switched from the options window: a renderer that cannot load must not take the window with it.
+    Parameter* type = keep(new Parameter("type", 0, renderer_names, [this] {
+        run_guarded("Main_game_screen::change_renderer", [this] { change_renderer(); });
+    }));
     renderers->add(type);
     for (std::string const& name : renderer_names)
     {
@@ -152,6 +158,7 @@ void Main_game_screen::create_targets(QSize const& size)
 
 void Main_game_screen::resize(QSize const& size)
 {
+    _still_picture.reset();
     if (_renderer) _renderer->resize(size);
     create_targets(size);
 }
@@ -167,6 +174,14 @@ void Main_game_screen::update(float dt)
 
 void Main_game_screen::draw()
 {
+    if (state != Shown && state != Hidden && state != Fading_in && state != Fading_out) return;
+    if (state == Hidden && still_picture_holds())
+    {
+        copy_to_window(_color_targets[0].get());
+        return;
+    }
+    _still_picture.reset();
+
     set_point_parameters(true);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
 
@@ -185,22 +200,25 @@ void Main_game_screen::draw()
     _scene_target->release();
     glDisable(GL_DEPTH_TEST);
 
-    if (state == Shown)
+    if (state != Shown)
     {
-        _copy_program->bind();
-        _copy_program->setUniformValue("texture", 0);
-        glBindTexture(GL_TEXTURE_2D, _color_targets[0].get());
-        draw_fullscreen_quad();
-        glBindTexture(GL_TEXTURE_2D, 0);
-        _copy_program->release();
+        blur(blur_strength(state, progress, _scene_target->width()));
+        if (state == Hidden) _still_picture = current_view();
     }
-    else if (state == Hidden || state == Fading_in || state == Fading_out)
-    {
-        blur_to_window(blur_strength(state, progress, _scene_target->width()));
-    }
+    copy_to_window(_color_targets[0].get());
 }
 
-void Main_game_screen::blur_to_window(float strength)
+void Main_game_screen::copy_to_window(GLuint texture)
+{
+    _copy_program->bind();
+    _copy_program->setUniformValue("texture", 0);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    draw_fullscreen_quad();
+    glBindTexture(GL_TEXTURE_2D, 0);
+    _copy_program->release();
+}
+
+void Main_game_screen::blur(float strength)
 {
     QSize const size = _scene_target->size();
     _blur_program->bind();
@@ -208,18 +226,36 @@ void Main_game_screen::blur_to_window(float strength)
     _blur_program->setUniformValue("tex_size", QVector2D(size.width(), size.height()));
     _blur_program->setUniformValue("blur_strength", strength);
 
+    // Across from target 0 into target 1, then up back into target 0.
     _scene_target->bind();
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, _color_targets[1].get(), 0);
-    _blur_program->setUniformValue("direction", QVector2D(1.f, 0.f));
-    glBindTexture(GL_TEXTURE_2D, _color_targets[0].get());
-    draw_fullscreen_quad();
-    _scene_target->release();
-
-    _blur_program->setUniformValue("direction", QVector2D(0.f, 1.f));
-    glBindTexture(GL_TEXTURE_2D, _color_targets[1].get());
-    draw_fullscreen_quad();
+    for (int pass = 0; pass < 2; ++pass)
+    {
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, _color_targets[1 - pass].get(), 0);
+        _blur_program->setUniformValue("direction", pass == 0 ? QVector2D(1.f, 0.f) : QVector2D(0.f, 1.f));
+        glBindTexture(GL_TEXTURE_2D, _color_targets[pass].get());
+        draw_fullscreen_quad();
+    }
     glBindTexture(GL_TEXTURE_2D, 0);
+    _scene_target->release();
     _blur_program->release();
+}
+
+Main_game_screen::Still_view Main_game_screen::current_view() const
+{
+    qglviewer::Frame const* camera = viewer->camera()->frame();
+    return Still_view{core->get_current_time(), camera->position(), camera->orientation(), _scene_target->size()};
+}
+
+bool Main_game_screen::still_picture_holds() const
+{
+    if (!_still_picture || !_animations.empty()) return false;
+    Still_view const now = current_view();
+    Still_view const& then = *_still_picture;
+    auto const same_orientation = [](qglviewer::Quaternion const& a, qglviewer::Quaternion const& b) {
+        return a[0] == b[0] && a[1] == b[1] && a[2] == b[2] && a[3] == b[3];
+    };
+    return now.time == then.time && now.camera_position == then.camera_position &&
+           same_orientation(now.camera_orientation, then.camera_orientation) && now.size == then.size;
 }
 
 bool Main_game_screen::keyPressEvent(QKeyEvent* event)
@@ -231,9 +267,13 @@ bool Main_game_screen::keyPressEvent(QKeyEvent* event)
     {
         if (state == Shown)
         {
-            // Paused: hidden and blurred until Escape shows it again.
+            // Paused: hidden and blurred below the pause screen, the editor's
+            // own in the editor and in a level played from it.
             hide();
-            if (_mode != Game_mode) viewer->add_screen(new Editor_pause_screen(viewer, core, this));
+            if (_mode == Game_mode)
+                viewer->add_screen(new Pause_screen(viewer, core, this));
+            else
+                viewer->add_screen(new Editor_pause_screen(viewer, core, this));
             core->set_simulation_state(false);
             return true;
         }
@@ -275,6 +315,7 @@ void Main_game_screen::handle_level_change(Level_state level_state)
         _selected_element = nullptr;
 
         _level_state = level_state;
+        _still_picture.reset();
         clear_events();
         init_hud();
         viewer->enable_camera_controls();
@@ -309,6 +350,7 @@ void Main_game_screen::handle_game_state_change()
     if (state == Closing || state == Closed) return;
 
     run_guarded("Main_game_screen::handle_game_state_change", [this] {
+        _still_picture.reset();
         int const game_state = core->get_game_state();
         if (game_state == Core::Running)
         {
@@ -319,6 +361,7 @@ void Main_game_screen::handle_game_state_change()
             clear_events();
             cancel_mouse_action();
             hide();
+            viewer->add_screen(new After_finish_screen(viewer, core, _mode));
         }
     });
 }

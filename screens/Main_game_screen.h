@@ -12,6 +12,8 @@
 
 #include <Eigen/Core>
 
+#include <QGLViewer/quaternion.h>
+#include <QGLViewer/vec.h>
 #include <QGroupBox>
 #include <QImage>
 #include <QPoint>
@@ -119,8 +121,24 @@ protected:
     };
 
     void build_parameters();
+    // What a still picture was drawn for.
+    struct Still_view
+    {
+        float time;
+        qglviewer::Vec camera_position;
+        qglviewer::Quaternion camera_orientation;
+        QSize size;
+    };
+
     void create_targets(QSize const& size);
-    void blur_to_window(float strength);
+    // Both passes, leaving the blurred picture in colour target 0.
+    void blur(float strength);
+    void copy_to_window(GLuint texture);
+    Still_view current_view() const;
+    // Hidden under a menu with the clock and the camera standing still, the last
+    // blurred picture is still right: it is drawn again instead of the scene
+    // and both blurs.
+    bool still_picture_holds() const;
     void queue_tutorial_events();
     void add_energy_bonus_popup(int fall);
     // The fall pop-ups go once their animations are over.
@@ -196,6 +214,7 @@ protected:
     std::unique_ptr<QGLShaderProgram> _blur_program;
     std::unique_ptr<QGLShaderProgram> _drop_shadow_program;
     std::array<Texture_handle, 2> _color_targets;
+    std::optional<Still_view> _still_picture;
 };
 
 #endif

@@ -4,6 +4,7 @@
 #include "foundation/Dialogs.h"
 #include "screens/Before_start_screen.h"
 #include "screens/Editor_screen.h"
+#include "screens/Level_picker_screen.h"
 #include "simulation/Core.h"
 
 Main_menu_screen::Main_menu_screen(My_viewer* viewer, Core* core)
@@ -24,10 +25,11 @@ std::function<void()> Main_menu_screen::action(Menu_item::Action action)
         return [this] { continue_game(); };
     case Menu_item::Quit:
         return [this] { quit(); };
+    case Menu_item::Pick_level:
+        return [this] { pick_level(); };
     case Menu_item::Open_sandbox:
         return [this] { open_sandbox(); };
     default:
-        // The level picker has no screen yet.
         return {};
     }
 }
@@ -60,6 +62,12 @@ void Main_menu_screen::continue_game()
     _core->load_default_simulation_settings();
     burst();
     viewer->add_screen(new Before_start_screen(viewer, _core));
+    kill();
+}
+
+void Main_menu_screen::pick_level()
+{
+    viewer->add_screen(new Level_picker_screen(viewer, _core, this));
     kill();
 }
 

@@ -14,6 +14,7 @@ private:
     std::function<void()> action(Menu_item::Action action);
     void start_new_game();
     void continue_game();
+    void pick_level();
     void quit();
     void open_sandbox();
     int level_count() const;

@@ -2,15 +2,15 @@
 
 #include <algorithm>
 
-namespace
-{
-
 Menu_item button(std::string const& text, float x, float y, float width, float height, Menu_item::Action action)
 {
     return {Menu_item::Button, text, Eigen::Vector3f(x, y, 0.f), Eigen::Vector2f(width, height), action};
 }
 
-} // namespace
+Menu_item label(std::string const& text, float x, float y, float width, float height)
+{
+    return {Menu_item::Label, text, Eigen::Vector3f(x, y, 0.f), Eigen::Vector2f(width, height), Menu_item::No_action};
+}
 
 int clamped_last_level(int last_level, int level_count)
 {
@@ -25,8 +25,7 @@ std::vector<Menu_item> main_menu_items(int last_level, int level_count)
     if (levels_remain)
         items.push_back(button("Continue Game", 0.5f, 0.5f, 0.5f, 0.12f, Menu_item::Continue_game));
     else
-        items.push_back({Menu_item::Label, "All levels finished, try the sandbox!", Eigen::Vector3f(0.5f, 0.5f, 0.f),
-                         Eigen::Vector2f(0.5f, 0.12f), Menu_item::No_action});
+        items.push_back(label("All levels finished, try the sandbox!", 0.5f, 0.5f, 0.5f, 0.12f));
     items.push_back(button("Pick Level", 0.5f, 0.35f, 0.5f, 0.12f, Menu_item::Pick_level));
     items.push_back(button("Quit", 0.5f, 0.2f, 0.5f, 0.12f, Menu_item::Quit));
     items.push_back(button("Sandbox", 0.85f, 0.1f, 0.2f, 0.06f, Menu_item::Open_sandbox));
@@ -37,6 +36,13 @@ std::vector<Menu_item> before_start_items()
 {
     return {button("Start Level", 0.5f, 0.35f, 0.5f, 0.2f, Menu_item::Start_level),
             button("Back to Main Menu", 0.5f, 0.15f, 0.5f, 0.2f, Menu_item::Back_to_main_menu)};
+}
+
+std::vector<Menu_item> pause_items()
+{
+    return {button("Restart Level", 0.5f, 0.85f, 0.5f, 0.15f, Menu_item::Restart_level),
+            button("Back to Main Menu", 0.5f, 0.65f, 0.5f, 0.15f, Menu_item::Back_to_main_menu),
+            button("Continue", 0.5f, 0.45f, 0.5f, 0.15f, Menu_item::Continue)};
 }
 
 std::vector<Menu_item> editor_pause_items(bool level_running)

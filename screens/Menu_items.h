@@ -23,11 +23,21 @@ struct Menu_item
         Open_sandbox,
         Start_level,
         Back_to_main_menu,
-        Return_to_editor,
+        Restart_level,
+        Continue,
+        Next_level,
+        Play_again,
+        Back_to_editor,
+        Show_statistics,
+        Back,
+        Repeat,
+        Previous_page,
+        Next_page,
         Play_level,
+        Show_best_run,
+        Return_to_editor,
         Load_level,
-        Save_level,
-        Continue
+        Save_level
     };
 
     Kind kind;
@@ -37,6 +47,9 @@ struct Menu_item
     Action action;
 };
 
+Menu_item button(std::string const& text, float x, float y, float width, float height, Menu_item::Action action);
+Menu_item label(std::string const& text, float x, float y, float width, float height);
+
 // "last_level" as the menus use it: a damaged progress file may hold any number,
 // but only 0 (a new player) to the number of levels (all finished) mean something.
 int clamped_last_level(int last_level, int level_count);
@@ -44,6 +57,7 @@ int clamped_last_level(int last_level, int level_count);
 // "Continue Game" while levels remain, the finished label once none do.
 std::vector<Menu_item> main_menu_items(int last_level, int level_count);
 std::vector<Menu_item> before_start_items();
+std::vector<Menu_item> pause_items();
 // While a level from the editor runs only the way back; otherwise playing,
 // loading and saving the level, the main menu and going on editing.
 std::vector<Menu_item> editor_pause_items(bool level_running);

@@ -70,12 +70,22 @@ void Menu_screen::add_items(std::vector<Menu_item> const& items,
     }
 }
 
-void Menu_screen::generate_textures()
+bool Menu_screen::can_paint() const
 {
     // Without a viewport yet the first resize paints them.
-    if (_ui_renderer->get_width() <= 0 || _ui_renderer->get_height() <= 0) return;
+    return _ui_renderer->get_width() > 0 && _ui_renderer->get_height() > 0;
+}
+
+void Menu_screen::generate_textures()
+{
+    if (!can_paint()) return;
     for (auto const& button : _buttons) _ui_renderer->generate_button_texture(*button);
     for (auto const& label : _labels) _ui_renderer->generate_label_texture(*label, Qt::AlignCenter);
+}
+
+void Menu_screen::refresh_label(Draggable_label& label)
+{
+    if (can_paint()) _ui_renderer->generate_label_texture(label, Qt::AlignCenter);
 }
 
 void Menu_screen::resize(QSize const&)

@@ -50,9 +50,16 @@ protected:
     // Items whose action has no callback are shown and picked but do nothing.
     void add_items(std::vector<Menu_item> const& items,
                    std::function<std::function<void()>(Menu_item::Action)> const& callback_for);
+    void add_button(std::shared_ptr<Draggable_button> const& button) { _buttons.push_back(button); }
+    void add_label(std::shared_ptr<Draggable_label> const& label) { _labels.push_back(label); }
     void generate_textures();
+    // Paints a label again after its text changed, centred as all menu labels are.
+    void refresh_label(Draggable_label& label);
     // The window in pixels, as the camera sees it.
     QSize window_size() const;
+    void reset_time() { _time = 0.f; }
+    // Whether the widget painter knows the window's size yet.
+    bool can_paint() const;
 
     Core* _core;
     Ui_renderer* _ui_renderer;

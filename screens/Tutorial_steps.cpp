@@ -1,7 +1,28 @@
 #include "screens/Tutorial_steps.h"
 
+#include "screens/Game_tutorial_context.h"
+#include "screens/Main_game_screen.h"
+#include "screens/Tutorial_events.h"
+
+#include <memory>
+
+namespace
+{
+
+std::map<std::string, Tutorial_steps> game_tutorial()
+{
+    std::map<std::string, Tutorial_steps> steps;
+    for (char const* level : {"Intro 0", "Intro 1", "Intro 2", "Level 1"})
+        steps[level] = [name = std::string(level)](Core* core, My_viewer* viewer, Main_game_screen* screen) {
+            return tutorial_events(name, std::make_shared<Game_tutorial_context>(core, viewer, screen));
+        };
+    return steps;
+}
+
+} // namespace
+
 std::map<std::string, Tutorial_steps>& tutorial_steps()
 {
-    static std::map<std::string, Tutorial_steps> steps;
+    static std::map<std::string, Tutorial_steps> steps = game_tutorial();
     return steps;
 }

@@ -94,8 +94,17 @@ void Core::update_parameters()
 
 void Core::toggle_timer()
 {
-    if (_toggle_simulation->get_value<bool>()) _physics_timer.start();
-    else _physics_timer.stop();
+    if (_toggle_simulation->get_value<bool>())
+    {
+        _physics_timer.start();
+        _physics_clock.start();
+        _physics_ticks_run = 0;
+    }
+    else
+    {
+        _physics_timer.stop();
+        _physics_clock.invalidate();
+    }
 }
 
 void Core::set_timer_interval()
@@ -103,6 +112,11 @@ void Core::set_timer_interval()
     Parameter const& timestep = *_timestep_ms;
     int const interval = std::min(std::max(timestep.get_value<int>(), timestep.get_min<int>()), timestep.get_max<int>());
     _physics_timer.setInterval(interval);
+    if (_physics_clock.isValid())
+    {
+        _physics_clock.restart();
+        _physics_ticks_run = 0;
+    }
 }
 
 void Core::set_simulation_state(bool running)
@@ -126,12 +140,37 @@ void Core::set_game_state(int state)
     emit game_state_changed();
 }
 
+int Core::physics_ticks_due() const
+{
+    if (!_physics_clock.isValid()) return 1;
+    qint64 const owed = _physics_clock.elapsed() / std::max(_physics_timer.interval(), 1) - _physics_ticks_run;
+    return int(std::max<qint64>(owed, 1));
+}
+
 void Core::update_physics()
 {
+    // A quarter second of backlog at the most, and no more than 40 ms spent on
+    // it: a level whose ticks cost more than their interval would otherwise
+    // leave no time for the frames.
+    int const max_ticks = std::max(250 / std::max(_physics_timer.interval(), 1), 1);
+    qint64 const max_milliseconds = 40;
     try
     {
         float const dt = _physics_speed->get_value<float>() * _timestep_ms->get_value<int>() / 1000.f;
-        update(dt);
+        int const due = physics_ticks_due();
+        // Counted as run before they run: what cannot be made up below is let
+        // go, and a tick that starts the timer again starts the count afresh.
+        _physics_ticks_run += due;
+        QElapsedTimer spent;
+        spent.start();
+        int ticks = 0;
+        // A tick that switches the simulation off (a level change) ends the catching up.
+        while (ticks == 0 ||
+               (ticks < std::min(due, max_ticks) && spent.elapsed() < max_milliseconds && _physics_clock.isValid()))
+        {
+            update(dt);
+            ++ticks;
+        }
     }
     catch (std::exception const& error)
     {

@@ -9,6 +9,7 @@
 #include "simulation/Progress.h"
 #include "simulation/Sensor_data.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
@@ -105,6 +106,10 @@ private:
     void update_sensor_data();
     bool end_condition_met() const;
 
+    // How many ticks the timer's event owes: those the wall clock has run
+    // through since the timer started, at least one.
+    int physics_ticks_due() const;
+
     void plain_step(float dt);
     void midpoint_step(float dt);
     Eigen::Vector3f const* calc_pair_forces(std::list<Molecule> const& molecules, float time);
@@ -144,6 +149,10 @@ private:
     Parameter* _vdw_radius_factor = nullptr;
 
     QTimer _physics_timer;
+    // Since the timer started: a paint that outlasts several intervals delays
+    // the timer's events, and the ticks they owe are made up.
+    QElapsedTimer _physics_clock;
+    qint64 _physics_ticks_run = 0;
     float const _element_update_interval = 0.04f;
     float _last_element_update = 0.f;
 

@@ -2,7 +2,10 @@
 
 // A label over a soft shadow: its text's alpha, blurred and pushed down to the
 // right, darkens whatever lies behind, so white text reads on any background.
+// The text takes the label's colour, and the label's alpha fades text and shadow.
 varying vec2 texture_coordinate;
+varying vec3 vertex_color;
+varying float vertex_alpha;
 
 uniform sampler2D texture;
 uniform float blur_size;     // blur radius in pixels
@@ -13,7 +16,7 @@ uniform vec2 tex_size;       // the label's size in pixels
 void main()
 {
     vec2 uv = texture_coordinate;
-    vec4 text = texture2D(texture, uv);
+    vec4 text = texture2D(texture, uv) * vec4(vertex_color, vertex_alpha);
 
     vec2 texel = 1.0 / max(tex_size, vec2(1.0));
     vec2 shift = vec2(offset * tex_size.x, -offset * tex_size.x) * texel;
@@ -25,7 +28,7 @@ void main()
         {
             vec2 step_in_pixels = vec2(float(x), float(y)) * blur_size / 3.0;
             float weight = exp(-dot(vec2(x, y), vec2(x, y)) / 4.5);
-            shadow += weight * texture2D(texture, uv - shift + step_in_pixels * texel).a;
+            shadow += weight * texture2D(texture, uv - shift + step_in_pixels * texel).a * vertex_alpha;
             total += weight;
         }
     }

@@ -232,13 +232,4 @@ TEST_F(Main_menu_test, quit_saves_the_progress_and_ends_the_event_loop)
     EXPECT_TRUE(saved.sandbox_warning_seen);
 }
 
-TEST_F(Main_menu_test, pick_level_leaves_the_menu_as_it_is)
-{
-    Main_menu_screen* menu = show_main_menu();
-    size_t const screens = viewer->get_screens().size();
-    press(*menu, "Pick Level");
-    EXPECT_EQ(menu->get_state(), Screen::Shown);
-    EXPECT_EQ(viewer->get_screens().size(), screens);
-}
-
 } // namespace

@@ -70,6 +70,13 @@ TEST(Before_start_items, start_the_level_or_go_back)
     EXPECT_EQ(before_start_items()[1].action, Menu_item::Back_to_main_menu);
 }
 
+TEST(Pause_items, restart_main_menu_and_continue_from_the_top)
+{
+    EXPECT_EQ(describe(pause_items()), (std::vector<std::string>{"button Restart Level (0.50, 0.85) 0.50 x 0.15",
+                                                                 "button Back to Main Menu (0.50, 0.65) 0.50 x 0.15",
+                                                                 "button Continue (0.50, 0.45) 0.50 x 0.15"}));
+}
+
 TEST(Sandbox_rules, the_warning_guards_unfinished_levels_until_it_is_accepted)
 {
     struct Case

@@ -200,6 +200,32 @@ TEST_F(Menu_screen_test, labels_cast_a_soft_shadow_and_a_hidden_menu_draws_nothi
     EXPECT_EQ(hidden, white);
 }
 
+TEST_F(Menu_screen_test, a_label_shows_in_its_colour_and_fades_with_its_alpha_shadow_and_all)
+{
+    core->progress.last_level = int(core->get_level_names().size());
+    Main_menu_screen* menu = show_main_menu();
+    Draggable_label& label = *menu->get_labels()[0];
+    QPoint const corner = pixel_at(label.get_position().x() - label.get_size().x() / 2,
+                                   label.get_position().y() + label.get_size().y() / 2);
+    QRect const area(corner, QSize(int(label.get_size().x() * viewer->width()),
+                                   int(label.get_size().y() * viewer->height())));
+    auto scan = [&](auto&& per_pixel) {
+        QImage const image = frame();
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x) per_pixel(image.pixel(x, y));
+    };
+
+    label.set_color(Color4(0.f, 1.f, 0.f, 1.f));
+    int green = 0;
+    scan([&](QRgb pixel) { green += qGreen(pixel) > qRed(pixel) + 150 && qGreen(pixel) > qBlue(pixel) + 150; });
+    EXPECT_GT(green, 100);
+
+    label.set_alpha(0.f);
+    int darkest = 0;
+    scan([&](QRgb pixel) { darkest = std::max(darkest, darkness(pixel)); });
+    EXPECT_EQ(darkest, 0);
+}
+
 TEST_F(Menu_screen_test, a_resize_paints_the_textures_again_for_the_new_size)
 {
     Main_menu_screen* menu = show_main_menu();

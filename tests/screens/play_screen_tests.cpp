@@ -156,6 +156,7 @@ TEST_F(Play_test, the_editor_keeps_its_own_controls_when_the_level_changes_while
 TEST_F(Play_test, tutorial_steps_are_queued_by_level_name_in_the_game_only)
 {
     int runs = 0;
+    Tutorial_steps const tutorial = tutorial_steps()["Level 1"];
     tutorial_steps()["Level 1"] = [&runs](Core*, My_viewer*, Main_game_screen*) {
         return std::vector<Event*>{new Waiting_step(runs), new Waiting_step(runs)};
     };
@@ -175,7 +176,7 @@ TEST_F(Play_test, tutorial_steps_are_queued_by_level_name_in_the_game_only)
 
     load_level("Level 2");
     EXPECT_EQ(0u, game->queued_event_count()) << "a level change clears the queue";
-    tutorial_steps().erase("Level 1");
+    tutorial_steps()["Level 1"] = tutorial;
 
     load_level("Intro 0");
     EXPECT_EQ(QGLViewer::NO_MOUSE_ACTION, viewer->mouseAction(Qt::Key(0), Qt::NoModifier, Qt::LeftButton));
@@ -232,12 +233,19 @@ TEST_F(Play_test, an_energy_bonus_fall_pops_up_and_a_new_level_starts_from_the_f
 
     Draggable_label const& bonus = *screen->get_energy_bonus_label();
     size_t const hud_labels = screen->get_shadowed_labels().size();
-    ASSERT_TRUE(driver->step_frames_until([&] { return screen->get_shadowed_labels().size() > hud_labels; }, 64))
-        << "no pop-up while the heater eats the bonus";
+    driver->step_simulation(2.f);
+    driver->step_frame();
+    ASSERT_GT(screen->get_shadowed_labels().size(), hud_labels) << "no pop-up while the heater eats the bonus";
     auto const& popup = dynamic_cast<Draggable_label&>(*screen->get_shadowed_labels().back());
     int const shown = std::stoi(bonus.get_text());
     EXPECT_LT(shown, 500000 - 200);
     EXPECT_EQ("-" + std::to_string(500000 - shown), popup.get_text());
+
+    level().delete_element(heater); // no more falls: the pop-up rises, fades and goes
+    screen->rebuild_element_handles();
+    screen->rebuild_pickables();
+    driver->step_frames(100);
+    EXPECT_EQ(hud_labels, screen->get_shadowed_labels().size());
 
     load_level("Level 2");
     EXPECT_EQ("500000", screen->get_energy_bonus_label()->get_text());
@@ -263,4 +271,25 @@ TEST_F(Play_test, the_picture_is_blurred_while_hidden_and_sharp_once_shown)
     double const fading_in = sharpness(viewer->grabFramebuffer());
     EXPECT_GT(fading_in, hidden);
     EXPECT_LT(fading_in, shown);
+}
+
+TEST_F(Play_test, the_hidden_picture_follows_the_camera_and_the_clock)
+{
+    Main_game_screen* screen = push_play_screen();
+    load_level("Level 3");
+    screen->hide();
+    core->set_simulation_state(false);
+    driver->step_frames(70);
+    ASSERT_EQ(Screen::Hidden, screen->get_state());
+    QImage const still = viewer->grabFramebuffer();
+    EXPECT_EQ(still, viewer->grabFramebuffer()) << "nothing moved";
+
+    qglviewer::Camera* camera = viewer->camera();
+    camera->setPosition(camera->position() + qglviewer::Vec(20, 0, 0));
+    QImage const moved = viewer->grabFramebuffer();
+    EXPECT_NE(still, moved);
+    EXPECT_EQ(moved, viewer->grabFramebuffer());
+
+    for (int i = 0; i < 64; ++i) core->update(1.f / 16.f); // molecules on their way
+    EXPECT_NE(moved, viewer->grabFramebuffer());
 }

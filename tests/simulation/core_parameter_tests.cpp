@@ -4,7 +4,11 @@
 
 #include <QFrame>
 #include <QGroupBox>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QSignalSpy>
+#include <QThread>
+#include <QTimer>
 
 #include <gmock/gmock.h>
 
@@ -146,4 +150,32 @@ TEST(Core_start_up, shows_its_settings_in_the_options_window_while_it_lives)
     }
     EXPECT_FALSE(titles().contains("Core"));
     EXPECT_FALSE(titles().contains("Level Data"));
+}
+
+TEST_F(Core_test, the_physics_keeps_pace_with_the_wall_clock_when_frames_hold_the_timer_up)
+{
+    // Paints of 60 ms, as a software rasteriser takes them, between the timer's events.
+    QTimer slow_frames;
+    QObject::connect(&slow_frames, &QTimer::timeout, [] { QThread::msleep(60); });
+    slow_frames.start(0);
+    QElapsedTimer wall;
+    wall.start();
+    core->set_simulation_state(true);
+    QEventLoop loop;
+    QTimer::singleShot(600, &loop, &QEventLoop::quit);
+    loop.exec();
+    core->set_simulation_state(false);
+    slow_frames.stop();
+
+    double const seconds = double(wall.elapsed()) / 1000.0;
+    EXPECT_GT(core->get_current_time(), 0.85 * seconds);
+    EXPECT_LT(core->get_current_time(), 1.05 * seconds + 0.011);
+
+    // A stall of a second is not made up beyond a quarter of it.
+    float const before = core->get_current_time();
+    core->set_simulation_state(true);
+    QThread::msleep(1000);
+    core->update_physics();
+    EXPECT_LE(core->get_current_time() - before, 0.25f + 1e-4f);
+    EXPECT_GT(core->get_current_time() - before, 0.1f);
 }

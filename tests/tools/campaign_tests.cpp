@@ -191,6 +191,8 @@ TEST(Campaign_tutorial, levels_hold_what_the_tutorial_points_at)
 
     ASSERT_FALSE(intro_1._portals.empty());
     EXPECT_GT(intro_1._portals.back()->get_position().x(), 10.f);
+    Eigen::Vector3f const collector = intro_1._portals.back()->get_bounding_box().sizes();
+    EXPECT_GT(collector.x(), collector.z()) << "its gauge must hang under it, where the tutorial shows it";
     ASSERT_FALSE(intro_1._brownian_elements.empty());
     EXPECT_LT(static_cast<Brownian_box*>(intro_1._brownian_elements.back())->get_strength(), 15.f);
     EXPECT_EQ(Level_element::Property, intro_1._brownian_elements.back()->get_user_editable());

@@ -28,7 +28,8 @@ void intro_0(Level_data& level)
 void intro_1(Level_data& level)
 {
     water_from_the_left(level, 40, 0.5f);
-    collector_on_the_right(level, 5);
+    // Wider than tall, so its gauge hangs under it, where the tutorial points.
+    add_box_portal(level, V(16, -20, -7), V(38, 20, 7), 5, true);
     Brownian_box* heat = add_heat(level, V(-36, -20, -14), V(14, 20, 14), 5.f);
     heat->set_user_editable(Level_element::Property);
 }

@@ -1,0 +1,163 @@
+// Whole frames of the play screen, as the player sees them, and how well the
+// physics keeps pace with the wall clock while the game draws. Part of
+// frame_benchmark.
+#include "app/My_viewer.h"
+#include "screens/Main_game_screen.h"
+#include "simulation/Core.h"
+#include "tools/campaign/Campaign.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QGLFormat>
+#include <QTest>
+#include <QTimer>
+
+#include <iostream>
+#include <memory>
+#include <sstream>
+
+namespace
+{
+
+// The game as start-up leaves it, then a campaign level started with its stored
+// solution placed and played for a quarter of its score time, the play screen
+// shown: the solutions win after half of it, and a won level hides the screen.
+struct Running_game
+{
+    explicit Running_game(std::string const& level_name)
+    {
+        std::streambuf* const out = std::cout.rdbuf(quiet.rdbuf());
+        viewer = std::make_unique<My_viewer>(&core, QGLFormat());
+        viewer->show();
+        if (!QTest::qWaitForWindowExposed(viewer.get())) std::cerr << "the window did not show" << std::endl;
+        viewer->makeCurrent();
+        viewer->get_ui_renderer().init(QGLContext::currentContext(), viewer->size());
+        core.gl_init(viewer->context());
+        screen = new Main_game_screen(viewer.get(), &core, Game_mode);
+        viewer->add_screen(screen);
+
+        int const index = core.get_level_names().indexOf(QString::fromStdString(level_name));
+        core.load_level(index);
+        core.start_level();
+        if (auto const& solve = campaign().at(size_t(index)).solve) solve(core.get_level_data());
+        screen->rebuild_element_handles();
+        screen->rebuild_pickables();
+        float const quarter = core.get_level_data()._score_time_factor / 4.f;
+        while (core.get_current_time() < quarter && core.get_game_state() == Core::Running) step_frame();
+        std::cout.rdbuf(out);
+    }
+
+    // What the animation timer runs, with the physics of one frame period.
+    void step_frame()
+    {
+        viewer->step_frame();
+        viewer->finish_camera_flight();
+        if (core.get_simulation_state()) core.update(Screen::frame_period);
+    }
+
+    std::ostringstream quiet;
+    Core core;
+    std::unique_ptr<My_viewer> viewer;
+    Main_game_screen* screen = nullptr;
+};
+
+bool have_display(benchmark::State& state)
+{
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) return true;
+    state.SkipWithError("no X display");
+    return false;
+}
+
+// One frame as the player gets it: the screens' step with the frame's physics,
+// then the paint of the renderer, the copy to the window, handles, toolbar and
+// HUD, read back (a paint outside the event loop has to be forced, and the
+// grab is the one that surely draws).
+void play_screen_frame(benchmark::State& state, std::string const& level_name)
+{
+    if (!have_display(state)) return;
+    Running_game game(level_name);
+    std::streambuf* const out = std::cout.rdbuf(game.quiet.rdbuf());
+    for (auto _ : state)
+    {
+        game.step_frame();
+        game.viewer->grabFramebuffer();
+    }
+    std::cout.rdbuf(out);
+    state.counters["molecules"] = double(game.core.get_level_data()._molecules.size());
+    if (game.screen->get_state() != Screen::Shown) state.SkipWithError("the play screen was not shown throughout");
+    state.counters["fps"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+}
+
+// Both timers running as in the game, for five seconds of wall clock: the
+// simulated time that passed against the wall clock's, and the frames drawn.
+void physics_against_wall_clock(benchmark::State& state, std::string const& level_name)
+{
+    if (!have_display(state)) return;
+    Running_game game(level_name);
+    std::streambuf* const out = std::cout.rdbuf(game.quiet.rdbuf());
+    int frames = 0;
+    QObject::connect(game.viewer.get(), &QOpenGLWidget::frameSwapped, [&frames] { ++frames; });
+    double ratio = 0.0;
+    for (auto _ : state)
+    {
+        // The physics clock starts with the wall clock's.
+        game.core.set_simulation_state(false);
+        game.core.set_simulation_state(true);
+        float const simulated_before = game.core.get_current_time();
+        QElapsedTimer wall;
+        wall.start();
+        game.viewer->setAnimationPeriod(16);
+        game.viewer->startAnimation();
+        QEventLoop loop;
+        QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+        loop.exec();
+        game.viewer->stopAnimation();
+        double const seconds = double(wall.elapsed()) / 1000.0;
+        ratio = double(game.core.get_current_time() - simulated_before) / seconds;
+        state.counters["fps"] = double(frames) / seconds;
+    }
+    std::cout.rdbuf(out);
+    state.counters["ratio"] = ratio;
+    state.counters["won"] = game.core.get_game_state() == Core::Finished ? 1.0 : 0.0;
+}
+
+// A frame of the main menu as the game starts: the menu over the hidden,
+// blurred play screen, on the default level.
+void main_menu_frame(benchmark::State& state)
+{
+    if (!have_display(state)) return;
+    std::ostringstream quiet;
+    std::streambuf* const out = std::cout.rdbuf(quiet.rdbuf());
+    Core core;
+    My_viewer viewer(&core, QGLFormat());
+    viewer.show();
+    if (!QTest::qWaitForWindowExposed(&viewer)) std::cerr << "the window did not show" << std::endl;
+    viewer.start();
+    viewer.stopAnimation(); // the frames come from here
+    core.reset_level_data();
+    for (int frame = 0; frame < 70; ++frame) viewer.step_frame();
+    for (auto _ : state)
+    {
+        viewer.step_frame();
+        viewer.grabFramebuffer();
+    }
+    std::cout.rdbuf(out);
+    state.counters["fps"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+}
+
+} // namespace
+
+BENCHMARK(main_menu_frame)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(play_screen_frame, level_1, std::string("Level 1"))->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(play_screen_frame, level_7, std::string("Level 7"))->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(physics_against_wall_clock, level_1, std::string("Level 1"))
+    ->Iterations(1)
+    ->UseRealTime()
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(physics_against_wall_clock, level_7, std::string("Level 7"))
+    ->Iterations(1)
+    ->UseRealTime()
+    ->Unit(benchmark::kSecond);

@@ -1,0 +1,27 @@
+#ifndef SCREENS_PAUSE_SCREEN_H
+#define SCREENS_PAUSE_SCREEN_H
+
+#include "screens/Menu_screen.h"
+
+class Main_game_screen;
+
+// Laid over the play screen while the game is paused: restart the level, leave
+// for the main menu or go on. The play screen below is the target, shown again
+// when the pause ends.
+class Pause_screen : public Menu_screen
+{
+public:
+    Pause_screen(My_viewer* viewer, Core* core, Main_game_screen* target);
+
+    // Escape ends the pause, and reopens it while the pause is still fading out.
+    bool keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void restart_level();
+    void back_to_main_menu();
+    void continue_level();
+
+    Main_game_screen* _target;
+};
+
+#endif

@@ -4,6 +4,7 @@
 #include "gl/Particle_drawing.h"
 #include "gl/Random_vector.h"
 #include "screens/Before_start_screen.h"
+#include "screens/Editor_screen.h"
 #include "screens/Finished_run.h"
 #include "screens/Main_menu_screen.h"
 #include "screens/Statistics_screen.h"
@@ -11,8 +12,6 @@
 #include "widgets/Draggable_button.h"
 #include "widgets/Draggable_event.h"
 #include "widgets/Ui_renderer.h"
-
-#include <QGLViewer/manipulatedCameraFrame.h>
 
 #include <iostream>
 
@@ -157,11 +156,9 @@ void After_finish_screen::play_again()
 void After_finish_screen::back_to_editor()
 {
     scatter_total();
-    _core->reset_level(false);
-    // The editor's camera moves freely.
-    viewer->camera()->frame()->setConstraint(nullptr);
-    _core->set_simulation_state(false);
-    std::cout << "After_finish_screen::back_to_editor the sandbox editor is not available yet" << std::endl;
+    // The way back from a test play that the editor's pause takes too, which
+    // also ends the finished level, so the editor's counts are its own again.
+    return_to_editor(viewer, _core);
 }
 
 void After_finish_screen::back_to_main_menu()

@@ -3,6 +3,7 @@
 
 #include "screens/After_finish_screen.h"
 #include "screens/Before_start_screen.h"
+#include "screens/Editor_screen.h"
 #include "screens/Finished_run.h"
 #include "screens/Main_menu_screen.h"
 #include "screens/Statistics_screen.h"
@@ -149,6 +150,7 @@ TEST_F(After_finish_test, a_game_run_joins_the_progress_file_and_only_a_better_o
 
 TEST_F(After_finish_test, a_level_played_from_the_editor_leaves_the_progress_alone_and_goes_back_or_again)
 {
+    data->copy_all_from_game(); // what the editor shows
     core->progress.last_level = 2;
     After_finish_screen* screen = finish(Editor_play_mode);
     EXPECT_THAT(init_output, Not(HasSubstr("new highscore")));
@@ -168,7 +170,13 @@ TEST_F(After_finish_test, a_level_played_from_the_editor_leaves_the_progress_alo
     EXPECT_EQ(viewer->camera()->frame()->constraint(), nullptr);
     EXPECT_FALSE(core->get_simulation_state());
     EXPECT_EQ(core->get_current_time(), 0.f);
+    EXPECT_EQ(core->get_game_state(), Core::Not_running) << "the level played is over";
+    EXPECT_NE(dynamic_cast<Editor_screen*>(viewer->get_screens().screens().front()), nullptr);
+    EXPECT_EQ(screen->get_state(), Screen::Closing);
 
+    screen = finish(Editor_play_mode);
+    frames_until_count_up(*screen);
+    step_frames(190);
     {
         Capture_stdout quiet;
         click(*screen, "Play Again");

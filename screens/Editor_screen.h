@@ -78,6 +78,8 @@ private:
     // A texture of a button image, loaded once per screen.
     GLuint button_texture(std::string const& image);
     void add_control(std::shared_ptr<Draggable_button> const& button, std::string const& tooltip, Editor_group group);
+    // The palette's element buttons show how many of each a player gets.
+    void show_player_counts();
     // Every widget shown or hidden as the view says, and nothing hidden left to pick.
     void apply_view();
 
@@ -92,6 +94,7 @@ private:
     std::vector<std::string> _molecule_names;
     std::map<std::string, int> _molecules_per_click;
     std::map<std::string, std::shared_ptr<Draggable_button>> _palette_buttons;
+    std::map<std::string, int> _painted_counts;
     std::shared_ptr<Draggable_button> _play_button;
     std::vector<Grouped_widget> _grouped;
     std::map<std::string, Parameter*> _slider_parameters;

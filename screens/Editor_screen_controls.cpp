@@ -10,6 +10,7 @@
 #include "widgets/Draggable_spinbox.h"
 #include "widgets/Ui_renderer.h"
 
+#include <algorithm>
 #include <iostream>
 
 namespace
@@ -51,7 +52,27 @@ void Editor_screen::init_controls()
     build_icon_buttons(aspect);
     build_text_buttons(aspect);
     build_sliders();
+    show_player_counts();
     hide_advanced_options();
+}
+
+void Editor_screen::show_player_counts()
+{
+    if (state == Closing || state == Closed) return;
+    viewer->makeCurrent();
+    std::map<std::string, int> const& available = core->get_level_data()._available_elements;
+    for (auto const& [name, button] : _palette_buttons)
+    {
+        if (std::count(_molecule_names.begin(), _molecule_names.end(), name)) continue;
+        auto const count = available.find(name);
+        int const shown = count == available.end() ? 0 : count->second;
+        auto const painted = _painted_counts.find(name);
+        if (painted != _painted_counts.end() && painted->second == shown && button->get_texture()) continue;
+        GLuint const old_texture = button->get_texture();
+        button->set_texture(counted_button_texture(name, shown));
+        delete_widget_texture(old_texture);
+        _painted_counts[name] = shown;
+    }
 }
 
 GLuint Editor_screen::button_texture(std::string const& image)
@@ -79,7 +100,7 @@ void Editor_screen::build_palette(float aspect)
     for (Palette_entry const& entry : editor_palette(kinds_with_images(core->get_level_data()._available_elements), aspect))
     {
         auto button = std::make_shared<Draggable_button>(entry.position, entry.size, "", toggle, entry.name);
-        button->set_texture(button_texture(entry.image));
+        if (entry.molecule) button->set_texture(button_texture(entry.image));
         button->set_checkable(true);
         if (entry.molecule) button->set_right_click_callback(right_click, entry.name);
         add_control(button, entry.tooltip, Editor_group::Controls);
@@ -89,8 +110,8 @@ void Editor_screen::build_palette(float aspect)
         // A kind the level's counts do not cover has nothing to count.
         Parameter* count = counts && counts->_list.count(entry.name) ? (*counts)[entry.name] : nullptr;
         if (!count) continue;
-        auto spinbox =
-            std::make_shared<Draggable_spinbox>(entry.count_position, entry.count_size, count, std::function<void()>());
+        auto spinbox = std::make_shared<Draggable_spinbox>(entry.count_position, entry.count_size, count,
+                                                           [this] { show_player_counts(); });
         spinbox->set_tooltip("Number of available items of this type when playing the level");
         spinbox->set_alpha(0.7f);
         _spinboxes.push_back(spinbox);

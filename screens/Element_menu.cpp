@@ -12,6 +12,7 @@
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QSpinBox>
+#include <QStyle>
 #include <QWidgetAction>
 
 Element_menu::Element_menu(Level_element& element) : _element(element)
@@ -101,8 +102,11 @@ void Element_menu::add_portal_rows(Portal& portal)
     _destroy_on_enter = add_check_box("Destroy on enter", portal.get_destroy_on_entering());
 
     auto* collected = new QWidgetAction(&_menu);
-    collected->setDefaultWidget(
-        new QLabel(QString("Collected Molecules: %1").arg(condition.get_num_captured_molecules())));
+    auto* count = new QLabel(QString("Collected Molecules: %1").arg(condition.get_num_captured_molecules()));
+    // In line with the labels of the rows above.
+    int const margin = count->style()->pixelMetric(QStyle::PM_LayoutLeftMargin);
+    count->setContentsMargins(margin, margin / 2, margin, margin / 2);
+    collected->setDefaultWidget(count);
     _menu.addAction(collected);
 }
 

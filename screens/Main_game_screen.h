@@ -121,6 +121,8 @@ protected:
     };
 
     void build_parameters();
+    // The kind's button image with the count painted in its corner, as a texture.
+    GLuint counted_button_texture(std::string const& kind, int count);
     // What a still picture was drawn for.
     struct Still_view
     {

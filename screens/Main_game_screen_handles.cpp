@@ -190,6 +190,9 @@ void Main_game_screen::draw_overlay()
     }
     glColor4f(1.f, 1.f, 1.f, 1.f);
 
+    // Flat widgets lie in one plane: the later one is on top, whatever the
+    // scene's depth or the transparent margins of the ones before.
+    glDisable(GL_DEPTH_TEST);
     viewer->begin_2d_drawing();
     for (auto const& button : _buttons)
         if (button->is_visible()) viewer->draw_button(*button, false, 1.f);

@@ -47,18 +47,7 @@ void Main_game_screen::update_element_buttons()
         {
         case Toolbar_button::Place_element:
         {
-            auto image = _button_images.find(spec.element);
-            if (image == _button_images.end())
-                image = _button_images.emplace(spec.element, QImage(data_file(spec.image))).first;
-            QImage counted = image->second.convertToFormat(QImage::Format_ARGB32);
-            QPainter painter(&counted);
-            QFont font = _ui_renderer->get_font();
-            font.setPixelSize(100);
-            painter.setFont(font);
-            painter.setPen(QColor(0, 0, 0, 255));
-            painter.drawText(QPoint(25, 200), QString("%1").arg(spec.count));
-            painter.end();
-            texture = create_texture(*this, convert<Color4>(counted), true, GL_RGBA, GL_REPEAT);
+            texture = counted_button_texture(spec.element, spec.count);
             std::string const kind = spec.element;
             button = std::make_shared<Draggable_button>(
                 spec.position, spec.size, "", [this, kind] { start_placing(kind); });
@@ -79,6 +68,22 @@ void Main_game_screen::update_element_buttons()
     }
     // The old buttons are gone: nothing may still point to them.
     rebuild_pickables();
+}
+
+GLuint Main_game_screen::counted_button_texture(std::string const& kind, int count)
+{
+    auto image = _button_images.find(kind);
+    if (image == _button_images.end())
+        image = _button_images.emplace(kind, QImage(data_file(element_button_image(kind)))).first;
+    QImage counted = image->second.convertToFormat(QImage::Format_ARGB32);
+    QPainter painter(&counted);
+    QFont font = _ui_renderer->get_font();
+    font.setPixelSize(100);
+    painter.setFont(font);
+    painter.setPen(QColor(0, 0, 0, 255));
+    painter.drawText(QPoint(25, 200), QString("%1").arg(count));
+    painter.end();
+    return create_texture(*this, convert<Color4>(counted), true, GL_RGBA, GL_REPEAT);
 }
 
 void Main_game_screen::start_placing(std::string const& name)

@@ -153,8 +153,19 @@ QImage paint_flowing_text(QSize const& viewport, float width_fraction, QString c
 
 QImage paint_tooltip_text(QSize const& viewport, QString const& text, QFont const& font)
 {
-    return paint_wrapped_text(int(viewport.width() * 0.3f), int(viewport.height() * 0.5f),
-                              int(viewport.width() * 0.02f), text, font, Qt::AlignLeft | Qt::TextWordWrap, true);
+    QImage const words = paint_wrapped_text(int(viewport.width() * 0.3f), int(viewport.height() * 0.5f),
+                                            int(viewport.width() * 0.02f), text, font,
+                                            Qt::AlignLeft | Qt::TextWordWrap, true);
+    // On a dark plate, so that the text reads over the widgets and the scene alike.
+    int const margin = std::max(viewport.width() / 160, 2);
+    QImage image = transparent_image(words.width() + 2 * margin, words.height() + 2 * margin);
+    QPainter painter(&image);
+    begin_painting(painter);
+    painter.setPen(QPen(frame_color, std::max(viewport.width() / 640, 1)));
+    painter.setBrush(QColor(16, 22, 34, 215));
+    painter.drawRoundedRect(QRectF(image.rect()).adjusted(1, 1, -1, -1), margin * 1.5, margin * 1.5);
+    painter.drawImage(QPoint(margin, margin), words);
+    return image;
 }
 
 QImage paint_statistics(QSize const& viewport, Draggable_statistics const& plot, float duration, float time_limit,

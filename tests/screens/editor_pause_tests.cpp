@@ -267,6 +267,9 @@ TEST_F(Editor_pause_test, a_designers_round_trip_keeps_the_level_through_saving_
     auto const test_play = [this](float step, int frames) {
         driver->set_physics_step(step);
         click_menu_button("Play Level");
+        auto* played = top<Main_game_screen>();
+        ASSERT_NE(nullptr, played);
+        ASSERT_EQ(4u, played->get_buttons().size()) << "the heating box, the tractors, the camera and the speed";
         driver->step_frames(frames);
         ASSERT_EQ(Core::Running, core->get_game_state()) << "the test play goes on";
         Editor_pause_screen* pause = pause_editor();

@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDoubleSpinBox>
+#include <QFile>
 #include <QFrame>
 #include <QGLViewer/manipulatedCameraFrame.h>
 #include <QGroupBox>
@@ -96,6 +97,27 @@ TEST_F(Editor_test, the_sandbox_opens_with_every_kind_on_the_palette_and_the_adv
         EXPECT_FALSE(label->is_visible()) << "no score is kept in the editor";
 }
 
+TEST_F(Editor_test, a_kind_without_a_count_of_its_own_gets_a_button_but_no_spin_box)
+{
+    // A level written by hand may list kinds the counts do not cover; one of
+    // them has a picture here, the other none.
+    ASSERT_TRUE(QFile::copy(QString::fromStdString(data->path("textures/button_Box_barrier.png")),
+                            QString::fromStdString(data->path("textures/button_Moving_box_barrier.png"))));
+    level()._available_elements["Moving_box_barrier"] = 2;
+    level()._available_elements["Teleporter"] = 1;
+    ASSERT_NE(nullptr, open_sandbox());
+    EXPECT_EQ(11u, editor->get_palette_buttons().size()) << "no button without a picture";
+    EXPECT_EQ(1u, editor->get_palette_buttons().count("Moving_box_barrier"));
+    EXPECT_EQ(7u, editor->get_spinboxes().size());
+    for (auto const& spinbox : editor->get_spinboxes())
+        EXPECT_NE(nullptr, dynamic_cast<Draggable_spinbox&>(*spinbox).get_parameter());
+
+    click_text("Show Adv. Options");
+    click_palette("Moving_box_barrier");
+    driver->click(floor_pixel(0.f, 0.f));
+    EXPECT_EQ(1u, elements<Moving_box_barrier>().size());
+}
+
 TEST_F(Editor_test, hide_and_show_sequences_never_leave_a_hidden_widget_pickable)
 {
     open_sandbox();
@@ -136,6 +158,8 @@ TEST_F(Editor_test, the_count_spin_boxes_set_what_a_player_gets_and_placing_take
     open_sandbox();
     click_text("Show Adv. Options");
     Draggable_spinbox& tractors = count_spinbox("Tractor_barrier");
+    Draggable_button const& tractor_button = *editor->get_palette_buttons().at("Tractor_barrier");
+    GLuint const zero_painted = tractor_button.get_texture();
     for (int i = 0; i < 3; ++i)
     {
         Capture_stdout quiet;
@@ -147,6 +171,8 @@ TEST_F(Editor_test, the_count_spin_boxes_set_what_a_player_gets_and_placing_take
     }
     EXPECT_EQ(2, tractors.get_value());
     EXPECT_EQ(2, level()._available_elements["Tractor_barrier"]);
+    EXPECT_NE(zero_painted, tractor_button.get_texture()) << "the palette shows the new count";
+    EXPECT_NE(0u, tractor_button.get_texture());
 
     click_palette("Tractor_barrier");
     driver->click(floor_pixel(0.f, 0.f));

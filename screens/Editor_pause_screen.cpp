@@ -5,6 +5,7 @@
 #include "screens/Editor_screen.h"
 #include "screens/Main_game_screen.h"
 #include "screens/Main_menu_screen.h"
+#include "screens/Pause_escape.h"
 #include "simulation/Core.h"
 #include "simulation/Level_file.h"
 
@@ -43,23 +44,7 @@ Editor_pause_screen::Editor_pause_screen(My_viewer* viewer, Core* core, Main_gam
 bool Editor_pause_screen::keyPressEvent(QKeyEvent* event)
 {
     std::cout << "Editor_pause_screen::keyPressEvent " << event->key() << " state: " << state << std::endl;
-    if (event->key() != Qt::Key_Escape) return false;
-    if (state == Fading_in || state == Shown)
-    {
-        continue_editing();
-        return true;
-    }
-    if (state == Closing)
-    {
-        // Closing because a new screen replaced everything: the target goes as
-        // well, and a pause over it would be left on the stack for good.
-        int const target_state = _target->get_state();
-        if (target_state == Closing || target_state == Closed) return false;
-        show();
-        _target->hide();
-        return true;
-    }
-    return false;
+    return event->key() == Qt::Key_Escape && answer_escape_on_pause(*this, *_target);
 }
 
 void Editor_pause_screen::continue_editing()

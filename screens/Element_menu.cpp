@@ -44,18 +44,9 @@ QCheckBox* Element_menu::add_check_box(QString const& text, bool checked)
     return box;
 }
 
-QDoubleSpinBox* Element_menu::add_double_spin_box(QString const& text, double min, double max, double value)
+template <class Box, class Value> Box* Element_menu::add_number(QString const& text, Value min, Value max, Value value)
 {
-    auto* box = new QDoubleSpinBox;
-    box->setRange(min, max);
-    box->setValue(value);
-    add_row(text, box);
-    return box;
-}
-
-QSpinBox* Element_menu::add_spin_box(QString const& text, int min, int max, int value)
-{
-    auto* box = new QSpinBox;
+    auto* box = new Box;
     box->setRange(min, max);
     box->setValue(value);
     add_row(text, box);
@@ -74,9 +65,9 @@ void Element_menu::add_moving_barrier_rows(Moving_box_barrier& barrier)
 void Element_menu::add_releaser_rows(Molecule_releaser& releaser)
 {
     _releaser = &releaser;
-    _max_molecules = add_spin_box("Max. Molecules", 1, 5000, releaser.get_num_max_molecules());
-    _interval = add_double_spin_box("Rel. Interval (s)", 0.1, 10.0, releaser.get_interval());
-    _first_release = add_double_spin_box("First release", 0.0, 10000.0, releaser.get_first_release());
+    _max_molecules = add_number<QSpinBox>("Max. Molecules", 1, 5000, releaser.get_num_max_molecules());
+    _interval = add_number<QDoubleSpinBox>("Rel. Interval (s)", 0.1, 10.0, double(releaser.get_interval()));
+    _first_release = add_number<QDoubleSpinBox>("First release", 0.0, 10000.0, double(releaser.get_first_release()));
 
     _molecule_type = new QComboBox;
     for (std::string const& name : get_molecule_names()) _molecule_type->addItem(QString::fromStdString(name));
@@ -91,14 +82,14 @@ void Element_menu::add_portal_rows(Portal& portal)
 {
     _portal = &portal;
     Molecule_capture_condition const& condition = portal.get_end_condition();
-    _captured = add_spin_box("Captured Molecules", 1, 1000, condition.get_min_captured_molecules());
+    _captured = add_number<QSpinBox>("Captured Molecules", 1, 1000, condition.get_min_captured_molecules());
 
     _condition_type = new QComboBox;
     _condition_type->addItems({"And", "Or"});
     _condition_type->setCurrentIndex(condition.get_type() == 0 ? 0 : 1);
     add_row("Type", _condition_type);
 
-    _score_factor = add_double_spin_box("Score Factor", 1.0, 100.0, portal.get_score_factor());
+    _score_factor = add_number<QDoubleSpinBox>("Score Factor", 1.0, 100.0, double(portal.get_score_factor()));
     _destroy_on_enter = add_check_box("Destroy on enter", portal.get_destroy_on_entering());
 
     auto* collected = new QWidgetAction(&_menu);

@@ -33,8 +33,8 @@ public:
 private:
     void add_row(QString const& text, QWidget* widget);
     QCheckBox* add_check_box(QString const& text, bool checked);
-    QDoubleSpinBox* add_double_spin_box(QString const& text, double min, double max, double value);
-    QSpinBox* add_spin_box(QString const& text, int min, int max, int value);
+    // A spin box for whole or decimal numbers.
+    template <class Box, class Value> Box* add_number(QString const& text, Value min, Value max, Value value);
     void add_moving_barrier_rows(Moving_box_barrier& barrier);
     void add_releaser_rows(Molecule_releaser& releaser);
     void add_portal_rows(Portal& portal);

@@ -3,6 +3,7 @@
 #include "app/My_viewer.h"
 #include "screens/Main_game_screen.h"
 #include "screens/Main_menu_screen.h"
+#include "screens/Pause_escape.h"
 #include "simulation/Core.h"
 
 #include <QKeyEvent>
@@ -32,19 +33,7 @@ Pause_screen::Pause_screen(My_viewer* viewer, Core* core, Main_game_screen* targ
 bool Pause_screen::keyPressEvent(QKeyEvent* event)
 {
     std::cout << "Pause_screen::keyPressEvent " << event->key() << " state: " << state << std::endl;
-    if (event->key() != Qt::Key_Escape) return false;
-    if (state == Fading_in || state == Shown)
-    {
-        continue_level();
-        return true;
-    }
-    if (state == Closing)
-    {
-        show();
-        _target->hide();
-        return true;
-    }
-    return false;
+    return event->key() == Qt::Key_Escape && answer_escape_on_pause(*this, *_target);
 }
 
 void Pause_screen::restart_level()

@@ -1,5 +1,6 @@
 #include "tools/textures/Button_painting.h"
 
+#include <QDir>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -56,4 +57,11 @@ void paint_arc_arrow(QPainter& painter, QPointF const& centre, float radius, flo
     head.closeSubpath();
     painter.setBrush(painter.pen().color());
     painter.drawPath(head);
+}
+
+bool save_textures(QDir const& data, std::vector<Named_image> const& images)
+{
+    for (Named_image const& named : images)
+        if (!named.image.save(data.filePath(QString("textures/") + named.file))) return false;
+    return true;
 }

@@ -7,7 +7,9 @@
 #include <QPointF>
 
 #include <functional>
+#include <vector>
 
+class QDir;
 class QPainter;
 
 // The look every in-view button and icon shares: dark translucent panels with
@@ -30,5 +32,15 @@ QPen outline(QColor const& color, float width = 6.f);
 
 // A circular arrow turning anticlockwise, its head at the end, in the pen's colour.
 void paint_arc_arrow(QPainter& painter, QPointF const& centre, float radius, float width);
+
+struct Named_image
+{
+    char const* file;
+    QImage image;
+};
+
+// Saves each image into the data directory's textures folder; false when one
+// could not be written.
+bool save_textures(QDir const& data, std::vector<Named_image> const& images);
 
 #endif

@@ -184,12 +184,7 @@ void paint_height(QPainter& painter)
 
 bool write_editor_textures(QDir const& data)
 {
-    struct Named
-    {
-        char const* file;
-        QImage image;
-    };
-    Named const images[] = {
+    return save_textures(data, {
         {"button_play.png", round_button(paint_play_pause)},
         {"button_H2O.png", molecule_button(oxygen, "H\u2082O", paint_water)},
         {"button_Na.png", molecule_button(sodium, "Na\u207A", ion(sodium, "+"))},
@@ -202,8 +197,5 @@ bool write_editor_textures(QDir const& data)
         {"slider_waals.png", slider_icon(paint_waals)},
         {"slider_width.png", slider_icon(paint_width)},
         {"slider_height.png", slider_icon(paint_height)},
-    };
-    for (Named const& named : images)
-        if (!named.image.save(data.filePath(QString("textures/") + named.file))) return false;
-    return true;
+    });
 }

@@ -243,12 +243,7 @@ void paint_gear(QPainter& painter)
 
 bool write_toolbar_textures(QDir const& data)
 {
-    struct Named
-    {
-        char const* file;
-        QImage image;
-    };
-    Named const images[] = {
+    return save_textures(data, {
         {"button_Box_barrier.png", element_button(QColor(150, 156, 168), paint_wall)},
         {"button_Brownian_box.png", element_button(QColor(255, 120, 60), paint_heat)},
         {"button_Box_portal.png", element_button(QColor(60, 190, 110), paint_box_portal)},
@@ -263,8 +258,5 @@ bool write_toolbar_textures(QDir const& data)
         {"move.png", handle_icon(paint_move)},
         {"slider.png", handle_icon(paint_slider)},
         {"handle_settings.png", handle_icon(paint_gear)},
-    };
-    for (Named const& named : images)
-        if (!named.image.save(data.filePath(QString("textures/") + named.file))) return false;
-    return true;
+    });
 }

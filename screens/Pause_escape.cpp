@@ -1,0 +1,20 @@
+#include "screens/Pause_escape.h"
+
+#include "app/Screen.h"
+
+bool answer_escape_on_pause(Screen& pause, Screen& target)
+{
+    int const state = pause.get_state();
+    if (state == Screen::Fading_in || state == Screen::Shown)
+    {
+        pause.kill();
+        target.show();
+        return true;
+    }
+    if (state != Screen::Closing) return false;
+    int const target_state = target.get_state();
+    if (target_state == Screen::Closing || target_state == Screen::Closed) return false;
+    pause.show();
+    target.hide();
+    return true;
+}

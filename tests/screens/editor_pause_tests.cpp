@@ -67,7 +67,6 @@ protected:
     void set_slider_exactly(std::string const& name, float value)
     {
         dialogs.menus.push_back([value](QMenu& menu) {
-            for (QDoubleSpinBox* box : menu.findChildren<QDoubleSpinBox*>()) box->setValue(value);
             for (QAction* action : menu.actions())
                 if (auto* widget_action = qobject_cast<QWidgetAction*>(action))
                     for (QDoubleSpinBox* box : widget_action->defaultWidget()->findChildren<QDoubleSpinBox*>())

@@ -4,49 +4,24 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QXmlStreamReader>
 
-#include <boost/archive/xml_archive_exception.hpp>
+namespace
+{
+
+// Levels full of molecules take a few megabytes.
+qint64 const largest_file = qint64(64) << 20;
+
+} // namespace
 
 bool read_file_bytes(std::string const& path, std::string& bytes)
 {
     QFile file(QString::fromLocal8Bit(path.c_str()));
     if (!file.open(QIODevice::ReadOnly)) return false;
-    QByteArray const content = file.readAll();
+    if (file.size() > largest_file) throw Damaged_archive("a file of " + std::to_string(file.size()) + " bytes");
+    QByteArray const content = file.read(largest_file + 1);
+    if (content.size() > largest_file) throw Damaged_archive("a file larger than any the game writes");
     bytes.assign(content.constData(), size_t(content.size()));
     return true;
-}
-
-namespace
-{
-
-bool is_sane_count(QString const& text, qulonglong file_size)
-{
-    bool ok = false;
-    qulonglong const count = text.trimmed().toULongLong(&ok);
-    return ok && count < file_size;
-}
-
-} // namespace
-
-void check_xml_archive(std::string const& bytes)
-{
-    typedef boost::archive::xml_archive_exception Error;
-
-    QXmlStreamReader reader(QByteArray::fromRawData(bytes.data(), int(bytes.size())));
-    bool saw_root = false;
-    while (!reader.atEnd())
-    {
-        reader.readNext();
-        if (!reader.isStartElement()) continue;
-        saw_root = true;
-        if (reader.name() == QLatin1String("count"))
-        {
-            if (!is_sane_count(reader.readElementText(), qulonglong(bytes.size())))
-                throw Error(Error::xml_archive_parsing_error);
-        }
-    }
-    if (reader.hasError() || !saw_root) throw Error(Error::xml_archive_parsing_error);
 }
 
 bool write_file_atomically(std::string const& path, std::string const& bytes, std::string& error)

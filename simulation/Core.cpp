@@ -41,6 +41,7 @@ Core::Core(bool use_unstable_options)
     load_default_simulation_settings(); // ends with update_parameters, which lists the levels
     if (use_unstable_options) _level_data.enable_unstable_options();
     progress = load_progress_file(Data_config::instance()->find_in_data_paths("progress.data", false));
+    progress.last_level = progress.level_to_continue(_level_names.size());
 }
 
 Core::~Core()

@@ -5,6 +5,7 @@
 #include "simulation/Cpu_force.h"
 #include "simulation/GPU_force.h"
 #include "simulation/Level_data.h"
+#include "simulation/Level_limits.h"
 #include "simulation/Level_state.h"
 #include "simulation/Progress.h"
 #include "simulation/Sensor_data.h"
@@ -31,7 +32,7 @@ public:
     enum Game_state { Not_running = 0, Running = 1, Finished = 2 };
 
     // Live atoms the force pass can hold; releases stop earlier (get_max_atoms).
-    static constexpr int max_live_atoms = 4096;
+    static constexpr int max_live_atoms = level_atom_limit;
 
     explicit Core(bool use_unstable_options = false);
     ~Core() override;
@@ -111,8 +112,11 @@ private:
     void integrate(Molecule& molecule, Molecule const& rate, float dt) const;
 
     void forget_molecules();
+    bool read_level_file(std::string const& file_name);
+    void settle_loaded_level();
     void register_level_parameters();
-    void load_settings_file(char const* file_name);
+    // Prints why and returns false when the file cannot be merged.
+    bool load_settings_file(char const* file_name);
     float level_parameter(char const* name);
 
     Level_data _level_data;

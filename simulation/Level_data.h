@@ -121,6 +121,8 @@ private:
     // After a read, complete or not: no empty entries, the level owns every
     // element it points to, and nothing the archive built is left without an owner.
     void settle_ownership(Level_load_guard& guard, bool read_completed);
+    // Brings what a file holds within what a level may hold.
+    void settle_loaded_values();
 
     Parameter_list _parameters;
     Parameter_list _available_element_parameters;
@@ -163,6 +165,7 @@ private:
             throw;
         }
         settle_ownership(guard, true);
+        settle_loaded_values();
         refresh_game_field_size();
     }
 

@@ -1,6 +1,7 @@
 #include "simulation/Level_element.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <typeinfo>
 #include <utility>
 
@@ -110,6 +111,13 @@ Level_element::~Level_element()
 void Level_element::release_properties()
 {
     free_owned(_properties);
+}
+
+void Level_element::check_loaded_frame() const
+{
+    // A singular frame has no inverse to take points into the element's frame.
+    if (!_position.allFinite() || !_inverse_transform.allFinite())
+        throw std::runtime_error("an element whose frame cannot be inverted");
 }
 
 void Level_element::ensure_float_property(std::string const& name, float value, float min, float max)

@@ -90,6 +90,8 @@ private:
     void notify_listeners();
     // The archive replaces the property list without freeing what it held.
     void release_properties();
+    // Throws std::runtime_error for a position or frame no arithmetic survives.
+    void check_loaded_frame() const;
 
     friend class boost::serialization::access;
 
@@ -105,7 +107,11 @@ private:
         ar& boost::serialization::make_nvp("_selected", _selected);
         ar& boost::serialization::make_nvp("_properties", _properties);
         // The inverse is not stored.
-        if (Archive::is_loading::value) set_transform(transform);
+        if (Archive::is_loading::value)
+        {
+            set_transform(transform);
+            check_loaded_frame();
+        }
     }
 };
 

@@ -2,7 +2,13 @@
 
 #include "foundation/Xml_archive_file.h"
 
+#include <algorithm>
 #include <iostream>
+
+int Progress::level_to_continue(int level_count) const
+{
+    return std::min(std::max(last_level, 0), std::max(level_count, 0));
+}
 
 Progress load_progress_file(std::string const& path)
 {
@@ -31,7 +37,12 @@ bool save_progress_file(Progress const& progress, std::string const& path)
     std::string error;
     try
     {
-        if (write_file_atomically(path, write_xml_archive("_progress", progress), error)) return true;
+        std::string const bytes = write_xml_archive("_progress", progress);
+        // A run holding a NaN would be written, then refuse to load and take
+        // every other run with it.
+        Progress trial;
+        read_xml_archive(bytes, "_progress", trial);
+        if (write_file_atomically(path, bytes, error)) return true;
     }
     catch (std::exception const& exception)
     {

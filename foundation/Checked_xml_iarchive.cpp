@@ -52,6 +52,11 @@ void Checked_xml_iarchive::load_start(char const* name)
     if (!name) return;
     finish_tag();
     basic_xml_iarchive<Checked_xml_iarchive>::load_start(name);
+    // The library compares names only at the end tag, reading the expected name
+    // as far as the file's is long; the root's name it never checks.
+    if (_tags_started > 0 && gimpl->rv.object_name != name)
+        throw boost::archive::xml_archive_exception(boost::archive::xml_archive_exception::xml_archive_tag_mismatch,
+                                                    name);
     std::vector<unsigned> const& tags = _structure.tag_attributes();
     if (_tags_started >= tags.size()) fail("more tags read than the file holds");
     _unread = tags[_tags_started++];

@@ -282,6 +282,19 @@ bool Parameter_list::save(std::string const& file_name) const
     return true;
 }
 
+void delete_tree_contents(Parameter_list& list)
+{
+    for (auto& entry : list._list) delete entry.second;
+    for (auto& child : list._children)
+    {
+        if (!child.second) continue;
+        delete_tree_contents(*child.second);
+        delete child.second;
+    }
+    list._list.clear();
+    list._children.clear();
+}
+
 void Parameter_list::print() const
 {
     for (auto const& entry : _list)

@@ -20,19 +20,6 @@ Parameter_list copy_owned(Parameter_list const& source)
     return copy;
 }
 
-void free_owned(Parameter_list& list)
-{
-    for (auto& entry : list._list) delete entry.second;
-    for (auto& child : list._children)
-    {
-        if (!child.second) continue;
-        free_owned(*child.second);
-        delete child.second;
-    }
-    list._list.clear();
-    list._children.clear();
-}
-
 void take_owned(Parameter_list& target, Parameter_list& source)
 {
     target = std::move(source);
@@ -77,7 +64,7 @@ Level_element& Level_element::operator=(Level_element const& other)
     copy_plain_fields(other);
     _animations = other._animations;
     _listeners = other._listeners;
-    free_owned(_properties);
+    delete_tree_contents(_properties);
     take_owned(_properties, properties);
     return *this;
 }
@@ -88,7 +75,7 @@ Level_element& Level_element::operator=(Level_element&& other) noexcept
     copy_plain_fields(other);
     _animations = std::move(other._animations);
     _listeners = std::move(other._listeners);
-    free_owned(_properties);
+    delete_tree_contents(_properties);
     take_owned(_properties, other._properties);
     return *this;
 }
@@ -105,12 +92,12 @@ void Level_element::copy_plain_fields(Level_element const& other)
 
 Level_element::~Level_element()
 {
-    free_owned(_properties);
+    delete_tree_contents(_properties);
 }
 
 void Level_element::release_properties()
 {
-    free_owned(_properties);
+    delete_tree_contents(_properties);
 }
 
 void Level_element::check_loaded_frame() const

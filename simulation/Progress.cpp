@@ -12,24 +12,29 @@ int Progress::level_to_continue(int level_count) const
 
 Progress load_progress_file(std::string const& path)
 {
-    std::string bytes;
-    if (!read_file_bytes(path, bytes))
-    {
-        std::cout << "No progress file found" << std::endl;
-        return Progress();
-    }
-
+    std::string reason;
     try
     {
+        std::string bytes;
+        if (!read_file_bytes(path, bytes))
+        {
+            std::cout << "No progress file found" << std::endl;
+            return Progress();
+        }
         Progress progress;
         read_xml_archive(bytes, "_progress", progress);
         return progress;
     }
     catch (std::exception const& error)
     {
-        std::cout << "Failed to load progress file, progress reset: " << error.what() << std::endl;
-        return Progress();
+        reason = error.what();
     }
+    catch (...)
+    {
+        reason = "unknown error";
+    }
+    std::cout << "Failed to load progress file, progress reset: " << reason << std::endl;
+    return Progress();
 }
 
 bool save_progress_file(Progress const& progress, std::string const& path)

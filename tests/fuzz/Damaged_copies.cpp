@@ -158,9 +158,10 @@ private:
         std::size_t const size = _original.size();
         for (std::size_t cut = 1; cut <= 40 && cut < size; ++cut)
             add("the last " + std::to_string(cut) + " bytes cut", replaced({size - cut, size}, ""));
-        for (int part = 1; part < 24; ++part)
+        int const parts = _thorough ? 24 : 8;
+        for (int part = 1; part < parts; ++part)
         {
-            std::size_t const at = size * std::size_t(part) / 24;
+            std::size_t const at = size * std::size_t(part) / std::size_t(parts);
             add("cut at byte " + std::to_string(at), replaced({at, size}, ""));
         }
     }
@@ -168,7 +169,7 @@ private:
     void tags_and_elements()
     {
         std::vector<Element> const inner(_layout.elements.begin() + 1, _layout.elements.end());
-        std::size_t const many = _thorough ? 24 : 8;
+        std::size_t const many = _thorough ? 24 : 4;
         for (Element const& element : sample(inner, many))
         {
             std::string const start = _original.substr(element.start_tag.begin,
@@ -194,7 +195,7 @@ private:
     void counts()
     {
         std::vector<Element> const counts = elements_where([](Element const& e) { return e.name == "count"; });
-        for (Element const& count : sample(counts, _thorough ? 12 : 4))
+        for (Element const& count : sample(counts, _thorough ? 12 : 2))
         {
             long const stored = std::stol(_original.substr(count.text.begin, count.text.end - count.text.begin));
             for (std::string const value : {std::string("4000000000"), std::string("99999999999999999999"),
@@ -231,7 +232,7 @@ private:
                 chosen.push_back({element, values[_random() % values.size()]});
             }
         }
-        for (auto const& change : sample(chosen, _thorough ? chosen.size() : 40))
+        for (auto const& change : sample(chosen, _thorough ? chosen.size() : 24))
             add(change.first.name + " made " + change.second, replaced(change.first.text, change.second));
     }
 
@@ -243,7 +244,7 @@ private:
             "Molecule_capture_condition",       "Wobble_barrier",    "Level_element", "x"};
         for (Attribute const& attribute : attributes_named("class_name"))
         {
-            for (std::string const& name : sample(names, _thorough ? names.size() : 4))
+            for (std::string const& name : sample(names, _thorough ? names.size() : 3))
                 add("class name " + attribute.value + " made " + name, replaced(attribute.value_span, name));
         }
     }
@@ -278,7 +279,7 @@ private:
 
     void class_ids()
     {
-        std::size_t const many = _thorough ? 16 : 5;
+        std::size_t const many = _thorough ? 16 : 2;
         renumbered("class_id", many, {"0", "-1", "-5", "32768", "70000", "x"});
         renumbered("class_id_reference", many, {"0", "-1", "9999"});
         rewritten("class_id", many / 2, "class_id_reference");
@@ -287,7 +288,7 @@ private:
 
     void versions()
     {
-        for (Attribute const& attribute : sample(attributes_named("version"), _thorough ? 16 : 5))
+        for (Attribute const& attribute : sample(attributes_named("version"), _thorough ? 16 : 2))
         {
             long const version = std::stol(attribute.value);
             bool const archive = attribute.value_span.begin < _layout.elements.front().start_tag.end;
@@ -302,7 +303,7 @@ private:
 
     void tracking_levels()
     {
-        for (Attribute const& attribute : sample(attributes_named("tracking_level"), _thorough ? 24 : 6))
+        for (Attribute const& attribute : sample(attributes_named("tracking_level"), _thorough ? 24 : 3))
         {
             for (std::string const value : {"0", "1", "2"})
                 add("tracking level " + attribute.value + " made " + value,
@@ -325,7 +326,7 @@ private:
 
     void object_ids()
     {
-        std::size_t const many = _thorough ? 16 : 5;
+        std::size_t const many = _thorough ? 16 : 2;
         renumbered("object_id", many, {"_0", "_999999"});
         rewritten("object_id", many / 2, "object_id_reference");
         rewritten("object_id_reference", many / 2, "object_id");
@@ -333,7 +334,7 @@ private:
         // References pointed at other objects.
         std::vector<Attribute> const ids = attributes_named("object_id");
         if (ids.empty()) return;
-        for (Attribute const& reference : sample(attributes_named("object_id_reference"), _thorough ? 24 : 8))
+        for (Attribute const& reference : sample(attributes_named("object_id_reference"), _thorough ? 24 : 4))
         {
             for (int i = 0; i < 3; ++i)
             {

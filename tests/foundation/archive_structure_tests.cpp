@@ -119,6 +119,26 @@ TEST_F(Archive_structure_test, framing_the_writer_never_produces_is_refused)
     expect_refused("a second root object", replaced(good, "</boost_serialization>", "<settings></settings></boost_serialization>"));
 }
 
+TEST_F(Archive_structure_test, a_tag_the_reader_does_not_expect_is_refused_at_its_start)
+{
+    // The reader met "item_version" where it wanted "count", and compared the
+    // names at the end tag by reading the shorter one past its end.
+    std::string const start = "<count>3</count>";
+    write_text(file, replaced(good, start, ""));
+    Small_settings settings;
+    Capture_stdout quiet;
+    try
+    {
+        settings.list.load(file);
+        FAIL();
+    }
+    catch (boost::archive::xml_archive_exception const& error)
+    {
+        EXPECT_EQ(boost::archive::xml_archive_exception::xml_archive_tag_mismatch, error.code);
+    }
+    EXPECT_EQ(5.f, settings.alpha.get_value<float>());
+}
+
 TEST(Archive_file, a_file_larger_than_any_the_game_writes_is_not_read)
 {
     QTemporaryDir dir;

@@ -119,6 +119,17 @@ TEST_F(Damaged_level, an_element_named_twice_is_owned_and_listed_once)
     EXPECT_EQ(1, std::count(level._barriers.begin(), level._barriers.end(), level._game_field_borders.at(Level_data::X_min)));
 }
 
+TEST_F(Damaged_level, a_border_under_a_side_that_does_not_exist_is_dropped)
+{
+    for (std::string const side : {"-7", "100000"})
+    {
+        Level_data level;
+        load(with_value(good, "<_game_field_borders", "first", side), level);
+        EXPECT_EQ(5u, level._game_field_borders.size()) << side;
+        EXPECT_FALSE(level.has_game_field_borders()) << side;
+    }
+}
+
 TEST_F(Damaged_level, counts_and_dampings_stay_within_what_a_level_holds)
 {
     std::string text = with_value(good, "class_name=\"Box_portal\"", "_min_captured_molecules", "2000000000");

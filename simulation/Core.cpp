@@ -156,6 +156,15 @@ bool Core::add_molecule(Molecule const& molecule)
     return true;
 }
 
+void Core::set_gpu_forces_enabled(bool enabled)
+{
+    bool const starting = enabled && _gpu_force && !_use_gpu_force;
+    _use_gpu_force = enabled && _gpu_force;
+    // The pass is handed the temperature grid only while it is in use: the grid
+    // may have been rebuilt since it last was.
+    if (starting) _gpu_force->set_temperature(_level_data._temperature_grid);
+}
+
 void Core::gl_init(QOpenGLContext* context)
 {
     QOpenGLContext* current = QOpenGLContext::currentContext();

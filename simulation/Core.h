@@ -83,7 +83,7 @@ public:
     // On a software rasteriser the pass is far slower than the CPU, so the pair
     // forces stay on the CPU there unless set_gpu_forces_enabled says otherwise.
     void gl_init(QOpenGLContext* context);
-    void set_gpu_forces_enabled(bool enabled) { _use_gpu_force = enabled && _gpu_force; }
+    void set_gpu_forces_enabled(bool enabled);
     bool uses_gpu_forces() const { return _use_gpu_force; }
 
     Progress progress;
@@ -107,8 +107,10 @@ private:
     void plain_step(float dt);
     void midpoint_step(float dt);
     Eigen::Vector3f const* calc_pair_forces(std::list<Molecule> const& molecules, float time);
-    void calc_molecule_forces(Molecule& molecule, Eigen::Vector3f const* atom_forces, int& atom_index) const;
-    void calc_all_molecule_forces(std::list<Molecule>& molecules, float time);
+    // `step`: the time step the forces will advance the molecules by.
+    void calc_molecule_forces(Molecule& molecule, Eigen::Vector3f const* atom_forces, int& atom_index,
+                              float step) const;
+    void calc_all_molecule_forces(std::list<Molecule>& molecules, float time, float step);
     void integrate(Molecule& molecule, Molecule const& rate, float dt) const;
 
     void forget_molecules();

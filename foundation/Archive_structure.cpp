@@ -8,8 +8,7 @@
 #include <vector>
 
 Damaged_archive::Damaged_archive(std::string const& reason)
-    : boost::archive::xml_archive_exception(xml_archive_parsing_error),
-      _message("damaged archive: " + reason)
+    : boost::archive::xml_archive_exception(xml_archive_parsing_error), _message("damaged archive: " + reason)
 {
 }
 
@@ -25,7 +24,12 @@ int const deepest_nesting = 100;
 
 // How an object came into the file: only an object first read through a pointer
 // may be referred to again, and the first tag of a class does not say which.
-enum class Made { By_value, Perhaps_by_pointer, By_pointer };
+enum class Made
+{
+    By_value,
+    Perhaps_by_pointer,
+    By_pointer
+};
 
 struct Object_entry
 {
@@ -91,10 +95,8 @@ class Structure_check
 public:
     Structure_check(std::string const& bytes, std::set<std::string> const& private_elements,
                     std::vector<unsigned>& tag_attributes)
-        : _reader(QByteArray::fromRawData(bytes.data(), int(bytes.size()))),
-          _file_size(bytes.size()),
-          _private_elements(private_elements),
-          _tag_attributes(tag_attributes)
+        : _reader(QByteArray::fromRawData(bytes.data(), int(bytes.size()))), _file_size(bytes.size()),
+          _private_elements(private_elements), _tag_attributes(tag_attributes)
     {
     }
 
@@ -105,13 +107,24 @@ public:
             switch (_reader.readNext())
             {
             case QXmlStreamReader::StartDocument:
-            case QXmlStreamReader::EndDocument: break;
-            case QXmlStreamReader::DTD: check_document_type(); break;
-            case QXmlStreamReader::StartElement: start_element(); break;
-            case QXmlStreamReader::EndElement: end_element(); break;
-            case QXmlStreamReader::Characters: characters(); break;
-            case QXmlStreamReader::Invalid: fail(_reader.errorString().toStdString());
-            default: fail("no archive writes comments, processing instructions or entities");
+            case QXmlStreamReader::EndDocument:
+                break;
+            case QXmlStreamReader::DTD:
+                check_document_type();
+                break;
+            case QXmlStreamReader::StartElement:
+                start_element();
+                break;
+            case QXmlStreamReader::EndElement:
+                end_element();
+                break;
+            case QXmlStreamReader::Characters:
+                characters();
+                break;
+            case QXmlStreamReader::Invalid:
+                fail(_reader.errorString().toStdString());
+            default:
+                fail("no archive writes comments, processing instructions or entities");
             }
         }
         if (_reader.hasError()) fail(_reader.errorString().toStdString());
@@ -145,12 +158,15 @@ private:
 
         Frame frame;
         frame.name = _reader.name().toString();
-        frame.is_private = (!_frames.empty() && _frames.back().is_private) ||
-                           _private_elements.count(frame.name.toStdString()) != 0;
+        frame.is_private =
+            (!_frames.empty() && _frames.back().is_private) || _private_elements.count(frame.name.toStdString()) != 0;
 
-        if (_frames.empty()) check_wrapper();
-        else if (_frames.size() == 1) start_root_object(frame);
-        else check_tag(frame);
+        if (_frames.empty())
+            check_wrapper();
+        else if (_frames.size() == 1)
+            start_root_object(frame);
+        else
+            check_tag(frame);
         _frames.push_back(frame);
     }
 
@@ -182,8 +198,10 @@ private:
             bool ok = true;
             if (name == QLatin1String("class_id"))
             {
-                if (value == QLatin1String("-1")) tag.class_id = -1;
-                else ok = parse_digits(value, 32767, tag.class_id);
+                if (value == QLatin1String("-1"))
+                    tag.class_id = -1;
+                else
+                    ok = parse_digits(value, 32767, tag.class_id);
                 tag.present |= Archive_structure::Class_id;
             }
             else if (name == QLatin1String("class_id_reference"))
@@ -212,8 +230,7 @@ private:
             {
                 bool const reference = name == QLatin1String("object_id_reference");
                 ok = value.startsWith(QLatin1Char('_')) &&
-                     parse_digits(value.mid(1), UINT32_MAX - 1,
-                                  reference ? tag.object_id_reference : tag.object_id);
+                     parse_digits(value.mid(1), UINT32_MAX - 1, reference ? tag.object_id_reference : tag.object_id);
                 tag.present |= reference ? Archive_structure::Object_id_reference : Archive_structure::Object_id;
             }
             else
@@ -233,7 +250,8 @@ private:
         long long const class_id = class_of(tag, frame);
         if (class_id == -1) return; // a null pointer
 
-        bool const has_object = tag.has(Archive_structure::Object_id) || tag.has(Archive_structure::Object_id_reference);
+        bool const has_object =
+            tag.has(Archive_structure::Object_id) || tag.has(Archive_structure::Object_id_reference);
         if (tag.has(Archive_structure::Object_id) && tag.has(Archive_structure::Object_id_reference))
             fail("an object both new and referred to");
         if (class_id >= 0 && _class_tracked.at(class_id) != has_object)
@@ -243,10 +261,11 @@ private:
         {
             if (tag.object_id != (long long)_objects.size())
                 fail("object id _" + std::to_string(tag.object_id) + " out of sequence");
-            Made const made = class_id < 0 ? Made::By_value
-                              : (tag.has(Archive_structure::Class_id_reference) || tag.has(Archive_structure::Class_name))
-                                  ? Made::By_pointer
-                                  : Made::Perhaps_by_pointer;
+            Made const made =
+                class_id < 0 ? Made::By_value
+                : (tag.has(Archive_structure::Class_id_reference) || tag.has(Archive_structure::Class_name))
+                    ? Made::By_pointer
+                    : Made::Perhaps_by_pointer;
             _objects.push_back({class_id, made, frame.is_private});
         }
         if (tag.has(Archive_structure::Object_id_reference)) check_object_reference(tag, frame);

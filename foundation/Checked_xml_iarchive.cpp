@@ -99,9 +99,8 @@ void Checked_xml_iarchive::load_object(void* object, Serializer const& serialize
     boost::archive::detail::basic_iarchive::load_object(object, serializer);
 }
 
-Checked_xml_iarchive::Pointer_serializer const* Checked_xml_iarchive::load_pointer(void*& object,
-                                                                                  Pointer_serializer const* declared,
-                                                                                  Finder finder)
+Checked_xml_iarchive::Pointer_serializer const*
+Checked_xml_iarchive::load_pointer(void*& object, Pointer_serializer const* declared, Finder finder)
 {
     _readings.push_back({true, declared, finder, nullptr, false});
     Popped_on_exit<std::vector<Reading>> reading{_readings};

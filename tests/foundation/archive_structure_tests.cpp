@@ -83,9 +83,13 @@ TEST_F(Archive_structure_test, the_writers_own_file_loads)
 // one object over as another.
 TEST_F(Archive_structure_test, class_ids_out_of_step_with_the_readers_table_are_refused)
 {
-    expect_refused("the first new class id of the shipped defaults made the next one", replaced(good, "<second class_id=\"3\"", "<second class_id=\"4\""));
-    expect_refused("a class id reference to no class read before", replaced(good, "class_id_reference=\"3\" object_id=\"_5\"", "class_id_reference=\"8\" object_id=\"_5\""));
-    expect_refused("a pointer's new class id beyond the next one", replaced(good, "<second class_id_reference=\"0\" object_id=\"_9\">",
+    expect_refused("the first new class id of the shipped defaults made the next one",
+                   replaced(good, "<second class_id=\"3\"", "<second class_id=\"4\""));
+    expect_refused(
+        "a class id reference to no class read before",
+        replaced(good, "class_id_reference=\"3\" object_id=\"_5\"", "class_id_reference=\"8\" object_id=\"_5\""));
+    expect_refused("a pointer's new class id beyond the next one",
+                   replaced(good, "<second class_id_reference=\"0\" object_id=\"_9\">",
                             "<second class_id=\"30\" tracking_level=\"1\" version=\"0\" object_id=\"_9\">"));
     // The next id free in the reader's table, and the document's own later use of
     // it moved on.
@@ -99,24 +103,32 @@ TEST_F(Archive_structure_test, object_ids_and_references_must_be_the_writers)
 {
     expect_refused("an object id out of sequence", replaced(good, "object_id=\"_5\"", "object_id=\"_7\""));
     expect_refused("an object's id deleted", replaced(good, "<_value object_id=\"_6\">", "<_value>"));
-    expect_refused("an object id on a class untracked", replaced(good, "<_value class_id=\"4\" tracking_level=\"1\"", "<_value class_id=\"4\" tracking_level=\"0\""));
-    expect_refused("a reference to a stored value under a parameter's class", replaced(good, "object_id_reference=\"_1\"", "object_id_reference=\"_2\""));
+    expect_refused("an object id on a class untracked", replaced(good, "<_value class_id=\"4\" tracking_level=\"1\"",
+                                                                 "<_value class_id=\"4\" tracking_level=\"0\""));
+    expect_refused("a reference to a stored value under a parameter's class",
+                   replaced(good, "object_id_reference=\"_1\"", "object_id_reference=\"_2\""));
     std::string::size_type const child = good.find("<second class_id_reference=\"0\"");
     std::string::size_type const child_end = good.find("</second>\n\t\t</item>\n\t</_children>");
     ASSERT_NE(std::string::npos, child_end);
     std::string to_root = good;
-    to_root.replace(child, child_end + 9 - child, "<second class_id_reference=\"0\" object_id_reference=\"_0\"></second>");
+    to_root.replace(child, child_end + 9 - child,
+                    "<second class_id_reference=\"0\" object_id_reference=\"_0\"></second>");
     expect_refused("a child referring back to the root list", to_root);
-    expect_refused("a reference stripped of its ids, which the library would take from the tag before", replaced(good, "<second class_id_reference=\"3\" object_id_reference=\"_1\"></second>", "<second></second>"));
+    expect_refused(
+        "a reference stripped of its ids, which the library would take from the tag before",
+        replaced(good, "<second class_id_reference=\"3\" object_id_reference=\"_1\"></second>", "<second></second>"));
 }
 
 TEST_F(Archive_structure_test, framing_the_writer_never_produces_is_refused)
 {
     expect_refused("a count over more items than there are", replaced(good, "<count>3</count>", "<count>4</count>"));
     expect_refused("a comment", replaced(good, "<_list", "<!-- a note --><_list"));
-    expect_refused("an entity declared in the document type", replaced(good, "<!DOCTYPE boost_serialization>", "<!DOCTYPE boost_serialization [<!ENTITY e \"x\">]>"));
+    expect_refused(
+        "an entity declared in the document type",
+        replaced(good, "<!DOCTYPE boost_serialization>", "<!DOCTYPE boost_serialization [<!ENTITY e \"x\">]>"));
     expect_refused("a newer archive version", replaced(good, "version=\"18\"", "version=\"19\""));
-    expect_refused("a second root object", replaced(good, "</boost_serialization>", "<settings></settings></boost_serialization>"));
+    expect_refused("a second root object",
+                   replaced(good, "</boost_serialization>", "<settings></settings></boost_serialization>"));
 }
 
 TEST_F(Archive_structure_test, a_tag_the_reader_does_not_expect_is_refused_at_its_start)

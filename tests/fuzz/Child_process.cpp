@@ -37,13 +37,16 @@ void limit_memory(std::size_t headroom)
     setrlimit(RLIMIT_AS, &bound);
 #endif
     std::size_t const resident_limit = memory_in_use().first + headroom;
-    std::thread([resident_limit] {
-        for (;;)
+    std::thread(
+        [resident_limit]
         {
-            if (memory_in_use().first > resident_limit) _exit(child_over_memory);
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-    }).detach();
+            for (;;)
+            {
+                if (memory_in_use().first > resident_limit) _exit(child_over_memory);
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+        })
+        .detach();
 }
 
 void write_all(int fd, std::string const& text)
@@ -87,10 +90,14 @@ void write_all(int fd, std::string const& text)
 std::string Child_end::describe() const
 {
     std::string what;
-    if (exited && code == child_over_memory) what = "killed by the memory limit";
-    else if (exited) what = "exited with " + std::to_string(code);
-    else if (signal == SIGALRM) what = "killed by the time limit";
-    else what = std::string("killed by signal ") + strsignal(signal);
+    if (exited && code == child_over_memory)
+        what = "killed by the memory limit";
+    else if (exited)
+        what = "exited with " + std::to_string(code);
+    else if (signal == SIGALRM)
+        what = "killed by the time limit";
+    else
+        what = std::string("killed by signal ") + strsignal(signal);
     return note.empty() ? what : what + ": " + note;
 }
 
@@ -130,8 +137,10 @@ Child_end finish_child(Running_child const& child, int status)
     for (ssize_t got; (got = read(child.notes, buffer, sizeof buffer)) > 0;) end.note.append(buffer, std::size_t(got));
     close(child.notes);
     end.exited = WIFEXITED(status);
-    if (end.exited) end.code = WEXITSTATUS(status);
-    else if (WIFSIGNALED(status)) end.signal = WTERMSIG(status);
+    if (end.exited)
+        end.code = WEXITSTATUS(status);
+    else if (WIFSIGNALED(status))
+        end.signal = WTERMSIG(status);
     return end;
 }
 

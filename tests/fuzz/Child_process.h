@@ -26,7 +26,8 @@ int const child_escaped_exception = 91;
 // than this process does now, and `seconds` of time. `work` returns the exit
 // code and may leave a note saying why; an exception that leaves it ends the
 // child with child_escaped_exception. Returns how each ended, by index.
-std::vector<Child_end> run_in_children(std::size_t count, std::function<int(std::size_t index, std::string& note)> const& work,
+std::vector<Child_end> run_in_children(std::size_t count,
+                                       std::function<int(std::size_t index, std::string& note)> const& work,
                                        int at_once, std::size_t memory_headroom, int seconds);
 
 #endif

@@ -119,8 +119,7 @@ private:
     void add(std::string what, std::vector<Edit> edits)
     {
         bool changes = false;
-        for (Edit const& edit : edits)
-            changes |= _original.compare(edit.begin, edit.end - edit.begin, edit.text) != 0;
+        for (Edit const& edit : edits) changes |= _original.compare(edit.begin, edit.end - edit.begin, edit.text) != 0;
         if (changes) _copies.push_back({std::move(what), std::move(edits)});
     }
 
@@ -172,14 +171,15 @@ private:
         std::size_t const many = _thorough ? 24 : 4;
         for (Element const& element : sample(inner, many))
         {
-            std::string const start = _original.substr(element.start_tag.begin,
-                                                       element.start_tag.end - element.start_tag.begin);
+            std::string const start =
+                _original.substr(element.start_tag.begin, element.start_tag.end - element.start_tag.begin);
             add("start tag of " + element.name + " deleted", replaced(element.start_tag, ""));
             add("start tag of " + element.name + " doubled", replaced(element.start_tag, start + start));
         }
         for (Element const& element : sample(inner, many))
         {
-            std::string const end = _original.substr(element.end_tag.begin, element.end_tag.end - element.end_tag.begin);
+            std::string const end =
+                _original.substr(element.end_tag.begin, element.end_tag.end - element.end_tag.begin);
             add("end tag of " + element.name + " deleted", replaced(element.end_tag, ""));
             add("end tag of " + element.name + " doubled", replaced(element.end_tag, end + end));
         }
@@ -198,18 +198,18 @@ private:
         for (Element const& count : sample(counts, _thorough ? 12 : 2))
         {
             long const stored = std::stol(_original.substr(count.text.begin, count.text.end - count.text.begin));
-            for (std::string const value : {std::string("4000000000"), std::string("99999999999999999999"),
-                                            std::string("2000000"), std::string("-1"), std::string("-7"),
-                                            std::string("abc"), std::string(""), std::string("1e5"),
-                                            std::to_string(stored + 1), std::to_string(std::max(stored - 1, 0L))})
+            for (std::string const value :
+                 {std::string("4000000000"), std::string("99999999999999999999"), std::string("2000000"),
+                  std::string("-1"), std::string("-7"), std::string("abc"), std::string(""), std::string("1e5"),
+                  std::to_string(stored + 1), std::to_string(std::max(stored - 1, 0L))})
                 add("count " + std::to_string(stored) + " made " + value, replaced(count.text, value));
         }
     }
 
     void values()
     {
-        static std::vector<std::string> const values{"nan", "inf", "-inf", "1e38", "-1e38", "1e39", "2e9",
-                                                     "5e7", "5e6", "-7", "100000", "0", "abc"};
+        static std::vector<std::string> const values{"nan", "inf", "-inf", "1e38",   "-1e38", "1e39", "2e9",
+                                                     "5e7", "5e6", "-7",   "100000", "0",     "abc"};
         std::vector<Element> const numbers = elements_where([](Element const&) { return true; });
         std::map<std::string, std::vector<Element>> by_name;
         for (Element const& element : numbers)
@@ -238,10 +238,10 @@ private:
 
     void class_names()
     {
-        static std::vector<std::string> const names{
-            "Box_barrier",   "Plane_barrier",   "Molecule_releaser", "Box_portal",
-            "Sphere_portal", "Brownian_box",    "Tractor_barrier",   "Charged_barrier",
-            "Molecule_capture_condition",       "Wobble_barrier",    "Level_element", "x"};
+        static std::vector<std::string> const names{"Box_barrier",     "Plane_barrier",   "Molecule_releaser",
+                                                    "Box_portal",      "Sphere_portal",   "Brownian_box",
+                                                    "Tractor_barrier", "Charged_barrier", "Molecule_capture_condition",
+                                                    "Wobble_barrier",  "Level_element",   "x"};
         for (Attribute const& attribute : attributes_named("class_name"))
         {
             for (std::string const& name : sample(names, _thorough ? names.size() : 3))
@@ -256,11 +256,9 @@ private:
             bool const object = attribute.value.front() == '_';
             long const number = std::stol(object ? attribute.value.substr(1) : attribute.value);
             std::vector<std::string> values = extra;
-            for (long delta : {1L, -1L, 5L})
-                values.push_back((object ? "_" : "") + std::to_string(number + delta));
+            for (long delta : {1L, -1L, 5L}) values.push_back((object ? "_" : "") + std::to_string(number + delta));
             for (std::string const& value : values)
-                add(attribute_name + " " + attribute.value + " made " + value,
-                    replaced(attribute.value_span, value));
+                add(attribute_name + " " + attribute.value + " made " + value, replaced(attribute.value_span, value));
         }
     }
 
@@ -306,19 +304,20 @@ private:
         for (Attribute const& attribute : sample(attributes_named("tracking_level"), _thorough ? 24 : 3))
         {
             for (std::string const value : {"0", "1", "2"})
-                add("tracking level " + attribute.value + " made " + value,
-                    replaced(attribute.value_span, value));
+                add("tracking level " + attribute.value + " made " + value, replaced(attribute.value_span, value));
         }
         rewritten("tracking_level", 3, "");
 
         // Portals and their conditions untracked, with and without their ids.
-        static std::regex const tracked("<(_end_condition|item|px|second) (class_id=\"\\d+\"(?: class_name=\"[A-Za-z_]+\")?) "
-                                        "tracking_level=\"1\"( version=\"\\d+\")( object_id=\"_\\d+\")");
+        static std::regex const tracked(
+            "<(_end_condition|item|px|second) (class_id=\"\\d+\"(?: class_name=\"[A-Za-z_]+\")?) "
+            "tracking_level=\"1\"( version=\"\\d+\")( object_id=\"_\\d+\")");
         for (auto match = std::sregex_iterator(_original.begin(), _original.end(), tracked);
              match != std::sregex_iterator(); ++match)
         {
             Span const span{std::size_t(match->position(0)), std::size_t(match->position(0) + match->length(0))};
-            std::string const head = "<" + match->str(1) + " " + match->str(2) + " tracking_level=\"0\"" + match->str(3);
+            std::string const head =
+                "<" + match->str(1) + " " + match->str(2) + " tracking_level=\"0\"" + match->str(3);
             add("untracked " + match->str(2), replaced(span, head + match->str(4)));
             add("untracked without its id " + match->str(2), replaced(span, head));
         }
@@ -339,8 +338,7 @@ private:
             for (int i = 0; i < 3; ++i)
             {
                 std::string const target = ids[_random() % ids.size()].value;
-                add("object reference " + reference.value + " made " + target,
-                    replaced(reference.value_span, target));
+                add("object reference " + reference.value + " made " + target, replaced(reference.value_span, target));
             }
         }
 
@@ -361,10 +359,12 @@ private:
                 ++done;
                 add("element " + element_id + " renamed to its properties' id " + properties_id,
                     replaced_everywhere(_original, "\"" + element_id + "\"", "\"" + properties_id + "\""));
-                std::vector<Edit> swapped = replaced_everywhere(_original, "\"" + element_id + "\"", "\"" + properties_id + "\"");
+                std::vector<Edit> swapped =
+                    replaced_everywhere(_original, "\"" + element_id + "\"", "\"" + properties_id + "\"");
                 for (Edit& edit : replaced_everywhere(_original, "\"" + properties_id + "\"", "\"" + element_id + "\""))
                     swapped.push_back(std::move(edit));
-                std::sort(swapped.begin(), swapped.end(), [](Edit const& a, Edit const& b) { return a.begin < b.begin; });
+                std::sort(swapped.begin(), swapped.end(),
+                          [](Edit const& a, Edit const& b) { return a.begin < b.begin; });
                 add("element " + element_id + " and its properties " + properties_id + " swapped ids", swapped);
                 break;
             }
@@ -373,7 +373,8 @@ private:
 
     std::string object_id_of(Element const& element) const
     {
-        std::string const tag = _original.substr(element.start_tag.begin, element.start_tag.end - element.start_tag.begin);
+        std::string const tag =
+            _original.substr(element.start_tag.begin, element.start_tag.end - element.start_tag.begin);
         std::size_t const at = tag.find(" object_id=\"");
         if (at == std::string::npos) return std::string();
         std::size_t const begin = at + 12;

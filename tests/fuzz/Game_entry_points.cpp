@@ -26,7 +26,8 @@ std::string make_data_tree(std::string const& directory, bool with_defaults)
 {
     QString const data = QString::fromStdString(directory) + "/app/data";
     QDir().mkpath(data + "/levels");
-    if (with_defaults) QFile::copy(game_data + "default_simulation_settings.data", data + "/default_simulation_settings.data");
+    if (with_defaults)
+        QFile::copy(game_data + "default_simulation_settings.data", data + "/default_simulation_settings.data");
     QFile::copy(game_data + "levels/Level 1.data", data + "/levels/Level 1.data");
     Capture_stdout quiet;
     Data_config::set_application_directory(QString::fromStdString(directory) + "/app");
@@ -60,7 +61,8 @@ void collect_values(Parameter_list const& list, std::string const& prefix, Param
     for (auto const& entry : list._list)
     {
         if (entry.second)
-            values[prefix + entry.first] = variant_text(entry.second->_value) + " #" + std::to_string(entry.second->_index);
+            values[prefix + entry.first] =
+                variant_text(entry.second->_value) + " #" + std::to_string(entry.second->_index);
     }
     for (auto const& child : list._children)
     {
@@ -82,11 +84,10 @@ std::string unusable_value(Parameter_list const& list)
         }
         if (parameter._value_list.size() != 2) continue;
         Parameter::Variant const& value = parameter._value;
-        bool const beyond =
-            (value.which() == 1 && (!(boost::get<float>(value) >= parameter.get_min<float>()) ||
-                                    !(boost::get<float>(value) <= parameter.get_max<float>()))) ||
-            (value.which() == 2 &&
-             (boost::get<int>(value) < parameter.get_min<int>() || boost::get<int>(value) > parameter.get_max<int>()));
+        bool const beyond = (value.which() == 1 && (!(boost::get<float>(value) >= parameter.get_min<float>()) ||
+                                                    !(boost::get<float>(value) <= parameter.get_max<float>()))) ||
+                            (value.which() == 2 && (boost::get<int>(value) < parameter.get_min<int>() ||
+                                                    boost::get<int>(value) > parameter.get_max<int>()));
         if (beyond) return entry.first + " beyond its range";
     }
     for (auto const& child : list._children)
@@ -153,15 +154,16 @@ std::string unsound_level(Level_data& level)
 
 bool is_default_level(Level_data const& level)
 {
-    return level._game_field_borders.size() == 6 && level._level_elements.size() == 6 &&
-           level._barriers.size() == 6 && level._portals.empty() && level._molecules.empty() &&
-           level._game_field_width == 80.f && level._game_field_height == 40.f;
+    return level._game_field_borders.size() == 6 && level._level_elements.size() == 6 && level._barriers.size() == 6 &&
+           level._portals.empty() && level._molecules.empty() && level._game_field_width == 80.f &&
+           level._game_field_height == 40.f;
 }
 
 int refused(std::string& note, std::string const& reason, std::string const& said)
 {
     std::size_t const keep = 1500;
-    note = reason + (said.empty() ? "" : "; the game said: " + said.substr(said.size() > keep ? said.size() - keep : 0));
+    note =
+        reason + (said.empty() ? "" : "; the game said: " + said.substr(said.size() > keep ? said.size() - keep : 0));
     return 1;
 }
 
@@ -263,6 +265,20 @@ void tick_a_level(Core& core)
     run_ticks(core, 100);
 }
 
+// Refused settings leave the fallback's values, taken ones are usable; then a
+// level runs under them.
+int run_under_settings(Core& core, std::string const& said, std::string const& refusal_message,
+                       Parameter_values const& fallback_values, std::string& note)
+{
+    bool const refusal = contains(said, refusal_message);
+    if (refusal && values_of(core.get_parameters()) != fallback_values)
+        return refused(note, "refused, but without the fallback's values", said);
+    std::string const reason = unusable_value(core.get_parameters());
+    if (!reason.empty()) return refused(note, "took " + reason, said);
+    tick_a_level(core);
+    return refusal ? fell_back : file_loaded;
+}
+
 } // namespace
 
 int start_with_defaults_file(std::string const& directory, std::string const& bytes,
@@ -272,15 +288,9 @@ int start_with_defaults_file(std::string const& directory, std::string const& by
     write_bytes(data + "/default_simulation_settings.data", bytes);
     Capture_stdout out;
     Core core;
-    std::string const said = out.text();
-
-    bool const refusal = contains(said, "Couldn't load simulation settings file: default_simulation_settings.data, ");
-    if (refusal && values_of(core.get_parameters()) != code_values)
-        return refused(note, "refused, but the values built in code did not stay", said);
-    std::string const reason = unusable_value(core.get_parameters());
-    if (!reason.empty()) return refused(note, "took " + reason, said);
-    tick_a_level(core);
-    return refusal ? fell_back : file_loaded;
+    return run_under_settings(core, out.text(),
+                              "Couldn't load simulation settings file: default_simulation_settings.data, ", code_values,
+                              note);
 }
 
 int load_settings_file(std::string const& directory, std::string const& bytes, Parameter_values const& default_values,
@@ -292,13 +302,7 @@ int load_settings_file(std::string const& directory, std::string const& bytes, P
     Core core;
     std::size_t const before = out.text().size();
     core.load_simulation_settings();
-    std::string const said = out.text().substr(before);
-
-    bool const refusal = contains(said, "Couldn't load simulation settings file: simulation_settings.data, ");
-    if (refusal && values_of(core.get_parameters()) != default_values)
-        return refused(note, "refused, but the defaults were not loaded", said);
-    std::string const reason = unusable_value(core.get_parameters());
-    if (!reason.empty()) return refused(note, "took " + reason, said);
-    tick_a_level(core);
-    return refusal ? fell_back : file_loaded;
+    return run_under_settings(core, out.text().substr(before),
+                              "Couldn't load simulation settings file: simulation_settings.data, ", default_values,
+                              note);
 }

@@ -88,16 +88,17 @@ TEST_F(Damaged_level, ids_that_would_hand_one_object_over_as_another_are_refused
 {
     expect_refused<Xml_error>("a border renamed to its properties' id, with every reference to it",
                               replaced_everywhere(good, "\"_0\"", "\"_1\""));
-    expect_refused<Xml_error>("a box portal untracked",
-                              replaced(good, "class_name=\"Box_portal\" tracking_level=\"1\"",
-                                       "class_name=\"Box_portal\" tracking_level=\"0\""));
+    expect_refused<Xml_error>("a box portal untracked", replaced(good, "class_name=\"Box_portal\" tracking_level=\"1\"",
+                                                                 "class_name=\"Box_portal\" tracking_level=\"0\""));
     expect_refused<Xml_error>("an end condition untracked",
                               replaced(good, "<_end_condition class_id=\"29\" tracking_level=\"1\"",
                                        "<_end_condition class_id=\"29\" tracking_level=\"0\""));
-    expect_refused<Xml_error>("a class read by value named again for a new pointer",
-                              replaced(good, "class_name=\"Brownian_box\"", "class_name=\"Molecule_capture_condition\""));
-    expect_refused<Xml_error>("an owned element stripped of its ids",
-                              replaced(good, "<px class_id_reference=\"15\" object_id_reference=\"_12\"></px>", "<px></px>"));
+    expect_refused<Xml_error>(
+        "a class read by value named again for a new pointer",
+        replaced(good, "class_name=\"Brownian_box\"", "class_name=\"Molecule_capture_condition\""));
+    expect_refused<Xml_error>(
+        "an owned element stripped of its ids",
+        replaced(good, "<px class_id_reference=\"15\" object_id_reference=\"_12\"></px>", "<px></px>"));
 }
 
 TEST_F(Damaged_level, an_element_named_twice_is_owned_and_listed_once)
@@ -116,7 +117,8 @@ TEST_F(Damaged_level, an_element_named_twice_is_owned_and_listed_once)
     load(text, level);
     EXPECT_EQ(14u, level._level_elements.size());
     ASSERT_EQ(10u, level._barriers.size());
-    EXPECT_EQ(1, std::count(level._barriers.begin(), level._barriers.end(), level._game_field_borders.at(Level_data::X_min)));
+    EXPECT_EQ(
+        1, std::count(level._barriers.begin(), level._barriers.end(), level._game_field_borders.at(Level_data::X_min)));
 }
 
 TEST_F(Damaged_level, a_border_under_a_side_that_does_not_exist_is_dropped)
@@ -167,9 +169,8 @@ TEST_F(Damaged_level, values_no_arithmetic_survives_are_refused)
         with_value(with_value(good, "<boxmin>", "v", "-3.0e+38"), "<boxmax>", "v", "3.0e+38"));
     // A molecule's mass follows its atoms, which have masses of their own.
     std::string const molecules = good.substr(good.find("<_molecules"));
-    expect_refused<std::runtime_error>(
-        "a molecule without mass",
-        good.substr(0, good.size() - molecules.size()) + with_value(molecules, "</_atoms>", "_mass", "0"));
+    expect_refused<std::runtime_error>("a molecule without mass", good.substr(0, good.size() - molecules.size()) +
+                                                                      with_value(molecules, "</_atoms>", "_mass", "0"));
 }
 
 TEST_F(Damaged_level, a_level_that_would_not_load_back_is_not_saved)

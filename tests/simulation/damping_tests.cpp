@@ -58,7 +58,8 @@ TEST_F(Damping_test, a_spinning_molecule_slows_where_the_damping_used_to_make_it
         SCOPED_TRACE(describe(settings));
         apply(settings);
         // About the axis of the smallest moment of inertia, the fastest to decay.
-        Molecule const& molecule = water(Eigen::Vector3f::Zero(), Eigen::Vector3f(0.f, 0.5f, 0.f), settings.mass_factor);
+        Molecule const& molecule =
+            water(Eigen::Vector3f::Zero(), Eigen::Vector3f(0.f, 0.5f, 0.f), settings.mass_factor);
         step(int(2.f / settings.timestep), settings.timestep);
         EXPECT_LT(molecule._L.norm(), 0.5f * 1e-3f);
     }

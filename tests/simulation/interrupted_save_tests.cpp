@@ -142,8 +142,8 @@ TEST(Interrupted_saves, leave_each_file_old_or_new_and_loadable)
         auto const until = std::chrono::steady_clock::now() + std::chrono::duration<double>(save_seconds * 2.0);
         if (kill % 2 == 0)
         {
-            std::this_thread::sleep_until(until - std::chrono::duration<double>(save_seconds * 2.0 *
-                                                                                 (random() % 1000) / 1000.0));
+            std::this_thread::sleep_until(
+                until - std::chrono::duration<double>(save_seconds * 2.0 * (random() % 1000) / 1000.0));
         }
         else
         {

@@ -33,15 +33,15 @@ struct Full_level
         level.update_game_field();
 
         // Copied from a moving barrier only for its animation.
-        box = new Box_barrier(Moving_box_barrier(Eigen::Vector3f(-10.f, -4.f, -4.f), Eigen::Vector3f(-6.f, 4.f, 4.f),
-                                                 10000.f, 2.f));
+        box = new Box_barrier(
+            Moving_box_barrier(Eigen::Vector3f(-10.f, -4.f, -4.f), Eigen::Vector3f(-6.f, 4.f, 4.f), 10000.f, 2.f));
         box->get_animation()._end = Eigen::Vector3f(-8.f, 6.f, 0.f);
         box->set_transform(turned(0.6f, Eigen::Vector3f(1.f, 1.f, 0.f)));
         box->set_user_editable(Level_element::Rotate | Level_element::Translate);
         level.add_element(box);
 
-        level.add_element(new Charged_barrier(Eigen::Vector3f(0.f, 0.f, 0.f), Eigen::Vector3f(4.f, 4.f, 4.f), 50.f,
-                                              3.f, -3.f));
+        level.add_element(
+            new Charged_barrier(Eigen::Vector3f(0.f, 0.f, 0.f), Eigen::Vector3f(4.f, 4.f, 4.f), 50.f, 3.f, -3.f));
         tilted_plane = new Plane_barrier(Eigen::Vector3f(0.f, 0.f, -15.f), Eigen::Vector3f(0.f, 0.6f, 0.8f), 40.f, 3.f);
         level.add_element(tilted_plane);
 
@@ -66,8 +66,8 @@ struct Full_level
         heat->set_transform(turned(0.7f, Eigen::Vector3f::UnitX()));
         level.add_element(heat);
 
-        releaser = new Molecule_releaser(Eigen::Vector3f(-35.f, -5.f, -5.f), Eigen::Vector3f(-32.f, 5.f, 5.f), 1.f,
-                                         1.f);
+        releaser =
+            new Molecule_releaser(Eigen::Vector3f(-35.f, -5.f, -5.f), Eigen::Vector3f(-32.f, 5.f, 5.f), 1.f, 1.f);
         releaser->set_molecule_type("H2O");
         releaser->check_release(1.75f, true);
         level.add_element(releaser);

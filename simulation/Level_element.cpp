@@ -107,11 +107,19 @@ void Level_element::check_loaded_frame() const
         throw std::runtime_error("an element whose frame cannot be inverted");
 }
 
-void Level_element::ensure_float_property(std::string const& name, float value, float min, float max)
+void Level_element::ensure_float_property(std::string const& name, float& field, float min, float max)
 {
     auto const existing = _properties._list.find(name);
-    if (existing != _properties._list.end() && existing->second && is_ranged_float(*existing->second)) return;
-    add_property(Parameter(name, value, min, max));
+    if (existing == _properties._list.end() || !existing->second || !is_ranged_float(*existing->second))
+    {
+        add_property(Parameter(name, field, min, max));
+        return;
+    }
+    // Else a file's range of 1e38 would let the editor's slider pass it on.
+    Parameter& property = *existing->second;
+    property.set_min_max(min, max);
+    property.set_value_no_update(property.get_value<float>());
+    field = field > max ? max : (field >= min ? field : min);
 }
 
 void Level_element::animate(float dt)

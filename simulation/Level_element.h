@@ -72,8 +72,10 @@ public:
 
 protected:
     // For properties the element's code looks up by name: a level file written by
-    // hand or by an older game may lack one, or hold it as another type.
-    void ensure_float_property(std::string const& name, float value, float min, float max);
+    // hand or by an older game may lack one, or hold it as another type. A missing
+    // one starts from the field; one the file holds takes the code's range, and it
+    // and the field are brought inside that range.
+    void ensure_float_property(std::string const& name, float& field, float min, float max);
 
     Eigen::Vector3f _position = Eigen::Vector3f::Zero();
     int _user_editable = 0;

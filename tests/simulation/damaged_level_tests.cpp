@@ -152,6 +152,33 @@ TEST_F(Damaged_level, counts_and_dampings_stay_within_what_a_level_holds)
     EXPECT_EQ(-50.f, level._rotation_fluctuation);
 }
 
+TEST_F(Damaged_level, properties_keep_the_ranges_of_the_code)
+{
+    // The heat box's strength, its range widened in the file to let it pass.
+    std::string const heat = "class_name=\"Brownian_box\"";
+    std::string text = good;
+    std::string::size_type const box = text.find(heat);
+    for (auto const& change : {std::make_pair("<value>-2.000000000e+01</value>", "<value>1e38</value>"),
+                               std::make_pair("<value>-5.000000000e+01</value>", "<value>-1e38</value>"),
+                               std::make_pair("<value>5.000000000e+01</value>", "<value>1e38</value>")})
+    {
+        std::string::size_type const at = text.find(change.first, box);
+        ASSERT_NE(std::string::npos, at) << change.first;
+        text.replace(at, std::string(change.first).size(), change.second);
+    }
+    text = with_value(text, heat, "_strength", "1e38");
+
+    Level_data level;
+    load(text, level);
+    ASSERT_EQ(1u, level._brownian_elements.size());
+    Brownian_element& loaded = *level._brownian_elements[0];
+    EXPECT_EQ(50.f, loaded.get_strength());
+    Parameter const& strength = *loaded.get_properties()["strength"];
+    EXPECT_EQ(50.f, strength.get_value<float>());
+    EXPECT_EQ(-50.f, strength.get_min<float>());
+    EXPECT_EQ(50.f, strength.get_max<float>());
+}
+
 TEST_F(Damaged_level, values_no_arithmetic_survives_are_refused)
 {
     // The first frame is a border's; all zeros has no inverse.

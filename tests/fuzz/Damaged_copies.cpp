@@ -198,7 +198,7 @@ private:
         for (Element const& count : sample(counts, _thorough ? 12 : 2))
         {
             long const stored = std::stol(_original.substr(count.text.begin, count.text.end - count.text.begin));
-            for (std::string const value :
+            for (std::string const& value :
                  {std::string("4000000000"), std::string("99999999999999999999"), std::string("2000000"),
                   std::string("-1"), std::string("-7"), std::string("abc"), std::string(""), std::string("1e5"),
                   std::to_string(stored + 1), std::to_string(std::max(stored - 1, 0L))})

@@ -65,16 +65,32 @@ private:
 
 // Defined at namespace scope with internal linkage in the header that declares the
 // plug-in classes, so every including source file registers them again (each time
-// with an identical entry) and the linker can never drop the registration.
+// with an identical entry) and the linker can never drop the registration. The
+// lists are made for the registration alone: the registrator owns what they hold
+// and frees it at exit, when nothing reads the registry any more.
 template <class Base, class Derived> class Class_registrator
 {
 public:
     Class_registrator(typename Class_registry<Base>::Creator creator, Parameter_list const& class_defaults,
                       Parameter_list const& base_defaults = Parameter_list())
+        : _class_defaults(class_defaults), _base_defaults(base_defaults)
     {
         Class_registry<Base>::instance().register_class(Derived::name(), std::move(creator), class_defaults,
                                                         base_defaults);
     }
+
+    ~Class_registrator()
+    {
+        delete_tree_contents(_class_defaults);
+        delete_tree_contents(_base_defaults);
+    }
+
+    Class_registrator(Class_registrator const&) = delete;
+    Class_registrator& operator=(Class_registrator const&) = delete;
+
+private:
+    Parameter_list _class_defaults;
+    Parameter_list _base_defaults;
 };
 
 #endif

@@ -51,10 +51,12 @@ void Logger::write(QtMsgType type, QMessageLogContext const& context, QString co
     char const* banner = banner_name(type);
     if (!banner && type != QtDebugMsg) return;
 
+    // One call fills all three places: chained, a "%2" in a file or function name
+    // would itself be replaced.
     QString const context_line = QString("File: %1 fnc: %2 line: %3\n")
-                                     .arg(QString::fromUtf8(context.file ? context.file : ""))
-                                     .arg(QString::fromUtf8(context.function ? context.function : ""))
-                                     .arg(context.line);
+                                     .arg(QString::fromUtf8(context.file ? context.file : ""),
+                                          QString::fromUtf8(context.function ? context.function : ""),
+                                          QString::number(context.line));
 
     if (banner) _stream << "\n*** " << banner << " ***\n";
     _stream << context_line << text;

@@ -65,6 +65,22 @@ struct Loaded_parameter_list
     }
 };
 
+// A value the archive writes but cannot read (a NaN) must not replace a good file.
+bool loads_back(std::string const& bytes, std::string const& root, std::string& error)
+{
+    try
+    {
+        Loaded_parameter_list trial;
+        read_xml_archive(bytes, root.c_str(), trial.list);
+        return true;
+    }
+    catch (std::exception const& refusal)
+    {
+        error = std::string("it would not load back: ") + refusal.what();
+        return false;
+    }
+}
+
 int declared_alternative(Parameter const& parameter)
 {
     if (parameter._special_type == Parameter::List && !parameter._value_list.empty())
@@ -77,6 +93,26 @@ bool is_valid_choice(Parameter const& parameter, int index)
     return index >= 0 && size_t(index) < parameter._value_list.size();
 }
 
+template <typename T> bool clamp_to_range(Parameter const& target, Parameter::Variant& value)
+{
+    T* number = boost::get<T>(&value);
+    T const* lowest = boost::get<T>(&target._value_list.front());
+    T const* highest = boost::get<T>(&target._value_list.back());
+    if (!number || !lowest || !highest) return false;
+    T const clamped = *number > *highest ? *highest : (*number >= *lowest ? *number : *lowest);
+    bool const changed = !(clamped == *number);
+    *number = clamped;
+    return changed;
+}
+
+// Ranges come from the code, and a file's value beyond them is brought back
+// inside: the code divides by some and steps by others.
+bool clamp_to_range(Parameter const& target, Parameter::Variant& value)
+{
+    if (target._special_type != Parameter::Plain || target._value_list.size() != 2) return false;
+    return clamp_to_range<float>(target, value) || clamp_to_range<int>(target, value);
+}
+
 void merge_parameter(std::string const& key, Parameter& target, Parameter const& loaded)
 {
     // Another type than the code declared would fail later, inside a timer or slot.
@@ -86,7 +122,10 @@ void merge_parameter(std::string const& key, Parameter& target, Parameter const&
         return;
     }
 
-    target._value = loaded._value;
+    Parameter::Variant value = loaded._value;
+    if (clamp_to_range(target, value))
+        std::cout << "Parameter_list::load(): Value out of range, clamped: " << key << std::endl;
+    target._value = value;
     if (target._special_type != Parameter::Button && target._callback) target._callback();
     target.notify_listeners();
 
@@ -232,14 +271,28 @@ bool Parameter_list::save(std::string const& file_name) const
 {
     std::cout << "Parameter_list::save " << file_name << std::endl;
 
-    std::string const bytes = write_xml_archive(file_base_name(file_name).c_str(), *this);
+    std::string const root = file_base_name(file_name);
+    std::string const bytes = write_xml_archive(root.c_str(), *this);
     std::string error;
-    if (!write_file_atomically(file_name, bytes, error))
+    if (!loads_back(bytes, root, error) || !write_file_atomically(file_name, bytes, error))
     {
         std::cout << "Parameter_list::save: could not write " << file_name << ": " << error << std::endl;
         return false;
     }
     return true;
+}
+
+void delete_tree_contents(Parameter_list& list)
+{
+    for (auto& entry : list._list) delete entry.second;
+    for (auto& child : list._children)
+    {
+        if (!child.second) continue;
+        delete_tree_contents(*child.second);
+        delete child.second;
+    }
+    list._list.clear();
+    list._children.clear();
 }
 
 void Parameter_list::print() const

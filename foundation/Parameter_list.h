@@ -58,4 +58,8 @@ private:
     }
 };
 
+// For an owner that made every parameter and child list of the tree: deletes them
+// all and leaves the list empty.
+void delete_tree_contents(Parameter_list& list);
+
 #endif

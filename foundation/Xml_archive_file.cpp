@@ -1,18 +1,33 @@
 #include "foundation/Xml_archive_file.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QXmlStreamReader>
 
-#include <boost/archive/xml_archive_exception.hpp>
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace
+{
+
+// Levels full of molecules take a few megabytes.
+qint64 const largest_file = qint64(64) << 20;
+
+} // namespace
 
 bool read_file_bytes(std::string const& path, std::string& bytes)
 {
     QFile file(QString::fromLocal8Bit(path.c_str()));
     if (!file.open(QIODevice::ReadOnly)) return false;
-    QByteArray const content = file.readAll();
+    if (file.size() > largest_file) throw Damaged_archive("a file of " + std::to_string(file.size()) + " bytes");
+    QByteArray const content = file.read(largest_file + 1);
+    if (content.size() > largest_file) throw Damaged_archive("a file larger than any the game writes");
     bytes.assign(content.constData(), size_t(content.size()));
     return true;
 }
@@ -20,54 +35,86 @@ bool read_file_bytes(std::string const& path, std::string& bytes)
 namespace
 {
 
-bool is_sane_count(QString const& text, qulonglong file_size)
+std::string directory_of(std::string const& path)
 {
-    bool ok = false;
-    qulonglong const count = text.trimmed().toULongLong(&ok);
-    return ok && count < file_size;
+    std::string::size_type const slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Some file systems cannot flush a directory; the rename stands all the same.
+void flush_directory(std::string const& directory)
+{
+    int const handle = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY);
+    if (handle < 0) return;
+    ::fsync(handle);
+    ::close(handle);
+}
+
+std::string const saving_suffix = ".saving-";
+
+// A save cut short leaves its unfinished copy behind; the next save of the file
+// clears it away.
+void remove_unfinished_copies(std::string const& path)
+{
+    QFileInfo const target(QString::fromLocal8Bit(path.c_str()));
+    QString const pattern = target.fileName() + QString::fromStdString(saving_suffix) + "??????";
+    QDir const directory = target.absoluteDir();
+    for (QString const& unfinished : directory.entryList({pattern}, QDir::Files | QDir::Hidden | QDir::System))
+        QFile::remove(directory.filePath(unfinished));
+}
+
+bool write_all(int handle, std::string const& bytes)
+{
+    std::size_t written = 0;
+    while (written < bytes.size())
+    {
+        ssize_t const step = ::write(handle, bytes.data() + written, bytes.size() - written);
+        if (step < 0 && errno == EINTR) continue;
+        if (step <= 0) return false;
+        written += std::size_t(step);
+    }
+    return true;
 }
 
 } // namespace
 
-void check_xml_archive(std::string const& bytes)
-{
-    typedef boost::archive::xml_archive_exception Error;
-
-    QXmlStreamReader reader(QByteArray::fromRawData(bytes.data(), int(bytes.size())));
-    bool saw_root = false;
-    while (!reader.atEnd())
-    {
-        reader.readNext();
-        if (!reader.isStartElement()) continue;
-        saw_root = true;
-        if (reader.name() == QLatin1String("count"))
-        {
-            if (!is_sane_count(reader.readElementText(), qulonglong(bytes.size())))
-                throw Error(Error::xml_archive_parsing_error);
-        }
-    }
-    if (reader.hasError() || !saw_root) throw Error(Error::xml_archive_parsing_error);
-}
-
 bool write_file_atomically(std::string const& path, std::string const& bytes, std::string& error)
 {
-    QSaveFile file(QString::fromLocal8Bit(path.c_str()));
-    if (!file.open(QIODevice::WriteOnly))
+    // The new contents go to a file beside the old one and reach the disk before
+    // taking the old one's name, and the directory is flushed around the rename:
+    // a save cut short, even by a power loss, leaves the old file or the new one,
+    // never a partial or an empty one.
+    remove_unfinished_copies(path);
+    std::vector<char> temporary(path.begin(), path.end());
+    for (char c : saving_suffix + "XXXXXX") temporary.push_back(c);
+    temporary.push_back('\0');
+    int const handle = ::mkstemp(temporary.data());
+    if (handle < 0)
     {
-        error = file.errorString().toStdString();
+        error = std::strerror(errno);
         return false;
     }
-    if (file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()))
+
+    struct stat replaced;
+    ::fchmod(handle, ::stat(path.c_str(), &replaced) == 0 ? (replaced.st_mode & 07777) : 0644);
+    bool const written = write_all(handle, bytes) && ::fsync(handle) == 0;
+    int const write_error = errno;
+    if (::close(handle) != 0 || !written)
     {
-        error = file.errorString().toStdString();
-        file.cancelWriting();
+        error = std::strerror(written ? errno : write_error);
+        ::unlink(temporary.data());
         return false;
     }
-    if (!file.commit())
+    std::string const directory = directory_of(path);
+    flush_directory(directory);
+    if (::rename(temporary.data(), path.c_str()) != 0)
     {
-        error = file.errorString().toStdString();
+        error = std::strerror(errno);
+        ::unlink(temporary.data());
         return false;
     }
+    flush_directory(directory);
     return true;
 }
 

@@ -1,22 +1,24 @@
 #ifndef FOUNDATION_XML_ARCHIVE_FILE_H
 #define FOUNDATION_XML_ARCHIVE_FILE_H
 
-#include <boost/archive/xml_iarchive.hpp>
+#include "foundation/Archive_structure.h"
+#include "foundation/Checked_xml_iarchive.h"
+
 #include <boost/archive/xml_oarchive.hpp>
 #include <boost/serialization/nvp.hpp>
 
+#include <set>
 #include <sstream>
 #include <string>
 
 // Whole-file reading and writing of XML archives, so that a save either replaces
 // the file completely or leaves it untouched, and a damaged file is refused before
-// the serialisation library (which can abort or exhaust memory on one) sees it.
+// the serialisation library (which can abort, exhaust memory or write past its
+// tables on one) acts on it.
 
+// False when the file cannot be opened. A file larger than any the game writes
+// throws Damaged_archive unread.
 bool read_file_bytes(std::string const& path, std::string& bytes);
-
-// Throws boost::archive::xml_archive_exception unless the text is well-formed XML
-// with a closed root and no element "count" as large as the text itself.
-void check_xml_archive(std::string const& bytes);
 
 // Replaces the file only once every byte is written; on failure the old file
 // stays and error says why.
@@ -35,11 +37,15 @@ template <class T> std::string write_xml_archive(char const* root, T const& valu
     return out.str();
 }
 
-template <class T> void read_xml_archive(std::string const& bytes, char const* root, T& value)
+// Objects inside elements named in `private_elements` may not be referred to
+// from elsewhere in the file (see Archive_structure).
+template <class T>
+void read_xml_archive(std::string const& bytes, char const* root, T& value,
+                      std::set<std::string> private_elements = {})
 {
-    check_xml_archive(bytes);
+    Archive_structure const structure(bytes, std::move(private_elements));
     std::istringstream in(bytes);
-    boost::archive::xml_iarchive archive(in);
+    Checked_xml_iarchive archive(in, structure);
     archive >> boost::serialization::make_nvp(root, value);
 }
 

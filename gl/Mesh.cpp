@@ -28,6 +28,15 @@ void color_vertices_from_faces(Poly_mesh& mesh)
         for (auto const vertex : first_three_vertices(mesh, face)) mesh.set_color(vertex, mesh.color(face));
 }
 
+// The reader fills only the colours the file holds; the others stay as they
+// were allocated, undefined.
+void settle_vertex_colors(Poly_mesh& mesh, OpenMesh::IO::Options const& read)
+{
+    if (read.face_has_color()) color_vertices_from_faces(mesh);
+    else if (!read.vertex_has_color())
+        for (auto const vertex : mesh.vertices()) mesh.set_color(vertex, Poly_mesh::Color(255, 255, 255));
+}
+
 } // namespace
 
 std::array<Poly_mesh::VertexHandle, 3> first_three_vertices(Poly_mesh const& mesh, Poly_mesh::FaceHandle face)
@@ -60,7 +69,7 @@ Poly_mesh load_mesh(std::string const& path, bool keep_colors)
     mesh.triangulate();
     mesh.update_face_normals();
     mesh.update_normals();
-    if (keep_colors) color_vertices_from_faces(mesh);
+    if (keep_colors) settle_vertex_colors(mesh, options);
 
     std::cout << "Mesh loaded: " << path << " " << "Vertices: " << mesh.n_vertices() << " " << "Faces: "
               << mesh.n_faces() << " " << std::endl;

@@ -21,8 +21,9 @@ std::array<Poly_mesh::VertexHandle, 3> first_three_vertices(Poly_mesh const& mes
 
 // Reads a mesh (format by extension), triangulates it and computes its face and
 // vertex normals. With keep_colors every vertex takes the colour of the last
-// face around it. An unreadable file yields an empty mesh and a line on
-// standard error.
+// face around it when the file colours its faces, keeps its own when the file
+// colours only vertices, and is white when the file has no colours. An
+// unreadable file yields an empty mesh and a line on standard error.
 Poly_mesh load_mesh(std::string const& path, bool keep_colors = false);
 
 // Draws the mesh's triangles from client-side arrays with the current

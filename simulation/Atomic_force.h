@@ -51,7 +51,8 @@ public:
     float _radius_factor = 0.f;
 };
 
-// Default lists, freshly allocated on every call: the receiver owns the parameters.
+// Default lists, freshly allocated on every call: the receiver owns the parameters
+// (the registrators below free them at exit).
 Parameter_list make_atomic_force_parameters();
 Parameter_list make_coulomb_force_parameters();
 Parameter_list make_lennard_jones_force_parameters();

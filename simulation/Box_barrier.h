@@ -2,6 +2,7 @@
 #define SIMULATION_BOX_BARRIER_H
 
 #include "simulation/Barrier.h"
+#include "simulation/Local_box.h"
 
 #include <boost/serialization/export.hpp>
 
@@ -63,6 +64,7 @@ private:
         ar& boost::serialization::make_nvp("_strength", _strength);
         ar& boost::serialization::make_nvp("_radius", _radius);
         ar& boost::serialization::make_nvp("_box_radius", _box_radius);
+        if (Archive::is_loading::value) check_loaded_box(boxmin, boxmax);
     }
 };
 

@@ -5,6 +5,7 @@
 #include "simulation/Element_properties.h"
 #include "simulation/Fall_off.h"
 #include "simulation/Level_element_visitor.h"
+#include "simulation/Level_limits.h"
 #include "simulation/Local_box.h"
 
 #include <cmath>
@@ -37,6 +38,13 @@ Brownian_box::Brownian_box(Eigen::Vector3f const& corner_min, Eigen::Vector3f co
 void Brownian_box::ensure_properties()
 {
     ensure_float_property("strength", _strength, -50.f, 50.f);
+}
+
+void Brownian_box::settle_after_load()
+{
+    check_loaded_box(boxmin, boxmax);
+    if (_particles.size() > swarm_particle_limit) _particles.resize(swarm_particle_limit);
+    ensure_properties();
 }
 
 void Brownian_box::accept(Level_element_visitor& visitor)

@@ -62,6 +62,7 @@ public:
 
 private:
     void ensure_properties();
+    void settle_after_load();
 
     Eigen::Vector3f boxmin;
     Eigen::Vector3f boxmax;
@@ -79,7 +80,7 @@ private:
         ar& boost::serialization::make_nvp("_strength", _strength);
         ar& boost::serialization::make_nvp("_radius", _radius);
         ar& boost::serialization::make_nvp("_particles", _particles);
-        if (Archive::is_loading::value) ensure_properties();
+        if (Archive::is_loading::value) settle_after_load();
     }
 };
 

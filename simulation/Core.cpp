@@ -41,6 +41,7 @@ Core::Core(bool use_unstable_options)
     load_default_simulation_settings(); // ends with update_parameters, which lists the levels
     if (use_unstable_options) _level_data.enable_unstable_options();
     progress = load_progress_file(Data_config::instance()->find_in_data_paths("progress.data", false));
+    progress.last_level = progress.level_to_continue(_level_names.size());
 }
 
 Core::~Core()
@@ -195,6 +196,15 @@ bool Core::add_molecule(Molecule const& molecule)
     ++_next_molecule_id;
     _atom_count += int(added._atoms.size());
     return true;
+}
+
+void Core::set_gpu_forces_enabled(bool enabled)
+{
+    bool const starting = enabled && _gpu_force && !_use_gpu_force;
+    _use_gpu_force = enabled && _gpu_force;
+    // The pass is handed the temperature grid only while it is in use: the grid
+    // may have been rebuilt since it last was.
+    if (starting) _gpu_force->set_temperature(_level_data._temperature_grid);
 }
 
 void Core::gl_init(QOpenGLContext* context)

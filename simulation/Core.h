@@ -5,6 +5,7 @@
 #include "simulation/Cpu_force.h"
 #include "simulation/GPU_force.h"
 #include "simulation/Level_data.h"
+#include "simulation/Level_limits.h"
 #include "simulation/Level_state.h"
 #include "simulation/Progress.h"
 #include "simulation/Sensor_data.h"
@@ -34,7 +35,7 @@ public:
     enum Game_state { Not_running = 0, Running = 1, Finished = 2 };
 
     // Live atoms the force pass can hold; releases stop earlier (get_max_atoms).
-    static constexpr int max_live_atoms = 4096;
+    static constexpr int max_live_atoms = level_atom_limit;
 
     explicit Core(bool use_unstable_options = false);
     ~Core() override;
@@ -85,7 +86,7 @@ public:
     // On a software rasteriser the pass is far slower than the CPU, so the pair
     // forces stay on the CPU there unless set_gpu_forces_enabled says otherwise.
     void gl_init(QOpenGLContext* context);
-    void set_gpu_forces_enabled(bool enabled) { _use_gpu_force = enabled && _gpu_force; }
+    void set_gpu_forces_enabled(bool enabled);
     bool uses_gpu_forces() const { return _use_gpu_force; }
 
     Progress progress;
@@ -113,14 +114,19 @@ private:
     void plain_step(float dt);
     void midpoint_step(float dt);
     Eigen::Vector3f const* calc_pair_forces(std::list<Molecule> const& molecules, float time);
-    void calc_molecule_forces(Molecule& molecule, Eigen::Vector3f const* atom_forces, int& atom_index) const;
-    void calc_all_molecule_forces(std::list<Molecule>& molecules, float time);
+    // `step`: the time step the forces will advance the molecules by.
+    void calc_molecule_forces(Molecule& molecule, Eigen::Vector3f const* atom_forces, int& atom_index,
+                              float step) const;
+    void calc_all_molecule_forces(std::list<Molecule>& molecules, float time, float step);
     void integrate(Molecule& molecule, Molecule const& rate, float dt) const;
 
     void forget_molecules();
     void restore_available_elements();
+    bool read_level_file(std::string const& file_name);
+    void settle_loaded_level();
     void register_level_parameters();
-    void load_settings_file(char const* file_name);
+    // Prints why and returns false when the file cannot be merged.
+    bool load_settings_file(char const* file_name);
     float level_parameter(char const* name);
 
     Level_data _level_data;

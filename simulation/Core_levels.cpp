@@ -67,34 +67,53 @@ void Core::load_level(std::string const& file_name)
     clear();
     set_simulation_state(false);
 
+    if (!read_level_file(file_name)) reset_level_data();
+    try
+    {
+        settle_loaded_level();
+    }
+    catch (std::exception const& error)
+    {
+        // Starting the level went wrong (memory, most likely): the default level
+        // needs next to none.
+        std::cout << "Failed to load level file: " << file_name << ", level reset: " << error.what() << std::endl;
+        reset_level_data();
+        settle_loaded_level();
+    }
+    std::cout << "Core::load_level B " << level_parameter("gravity") << std::endl;
+    emit level_changed(1);
+}
+
+bool Core::read_level_file(std::string const& file_name)
+{
     try
     {
         load_level_file(file_name, _level_data);
         std::cout << "Core::load_level A " << level_parameter("gravity") << std::endl;
+        return true;
     }
     catch (boost::archive::archive_exception const& error)
     {
         std::cout << "Boost Archive Exception. Failed to load level file: " << file_name
                   << ", reason: " << error.what() << std::endl;
-        reset_level_data();
     }
     catch (std::exception const& error)
     {
         std::cout << "Failed to load level file: " << file_name << ", level reset: " << error.what() << std::endl;
-        reset_level_data();
     }
     catch (...)
     {
         Dialogs::instance().warning("Error", "Error reading the specified level file " +
                                                  QString::fromStdString(file_name) + "\nLoading defaults.");
-        reset_level_data();
     }
+    return false;
+}
 
+void Core::settle_loaded_level()
+{
     _level_data.update_parameters_from_data();
     register_level_parameters();
     reset_level(true);
-    std::cout << "Core::load_level B " << level_parameter("gravity") << std::endl;
-    emit level_changed(1);
 }
 
 void Core::reset_level_data()
@@ -179,39 +198,37 @@ bool Core::save_level(std::string const& file_name)
     }
 }
 
-void Core::load_settings_file(char const* file_name)
+bool Core::load_settings_file(char const* file_name)
 {
-    _parameters.load(Data_config::instance()->find_in_data_paths(file_name, true));
+    std::string reason;
+    try
+    {
+        _parameters.load(Data_config::instance()->find_in_data_paths(file_name, true));
+        return true;
+    }
+    catch (std::exception const& error)
+    {
+        reason = error.what();
+    }
+    catch (...)
+    {
+        reason = "unknown error";
+    }
+    std::cout << "Couldn't load simulation settings file: " << file_name << ", " << reason << std::endl;
+    return false;
 }
 
 void Core::load_default_simulation_settings()
 {
-    try
-    {
-        load_settings_file("default_simulation_settings.data");
-    }
-    catch (std::exception const& error)
-    {
-        // The values built in code stay.
-        std::cout << "Couldn't load simulation settings file: default_simulation_settings.data, " << error.what()
-                  << std::endl;
-    }
+    // The values built in code stay when the file cannot be read.
+    load_settings_file("default_simulation_settings.data");
     update_parameters();
 }
 
 void Core::load_simulation_settings()
 {
-    try
-    {
-        load_settings_file("simulation_settings.data");
-        update_parameters();
-    }
-    catch (std::exception const& error)
-    {
-        std::cout << "Couldn't load simulation settings file: simulation_settings.data, " << error.what()
-                  << std::endl;
-        load_default_simulation_settings();
-    }
+    if (load_settings_file("simulation_settings.data")) update_parameters();
+    else load_default_simulation_settings();
 }
 
 bool Core::save_simulation_settings()

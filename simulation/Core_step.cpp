@@ -3,6 +3,7 @@
 #include "simulation/Molecule_factory.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iostream>
 
 namespace
@@ -18,6 +19,25 @@ void limit_length(Eigen::Vector3f& v, float max_length)
 {
     float const length = v.norm();
     if (length > max_length) v *= max_length / length;
+}
+
+// Damping applied as a force takes rate x step of the motion away in a step, at
+// a rate of damping / mass (or / inertia) the motion decays by. Once a step is
+// long against that, it takes more than all of it: the motion reverses, and
+// beyond twice that it grows. The share of the damping kept holds the product
+// to 1, where a step stops the motion; below that damping acts in full.
+float damping_share(float rate, float step)
+{
+    float const taken = rate * std::abs(step);
+    return taken > 1.f ? 1.f / taken : 1.f;
+}
+
+// The largest rate at which a body's rotation decays under unit damping is that
+// of its smallest moment of inertia. Any row sum of the inverse bounds it, in
+// every orientation.
+float fastest_rotation_rate(Molecule const& molecule, float mass_factor)
+{
+    return molecule._I_body_inv.cwiseAbs().rowwise().sum().maxCoeff() / mass_factor;
 }
 
 } // namespace
@@ -194,7 +214,8 @@ Eigen::Vector3f const* Core::calc_pair_forces(std::list<Molecule> const& molecul
     return _cpu_force.calc_forces(molecules, coulomb, vdw, radius_factor, time, field);
 }
 
-void Core::calc_molecule_forces(Molecule& molecule, Eigen::Vector3f const* atom_forces, int& atom_index) const
+void Core::calc_molecule_forces(Molecule& molecule, Eigen::Vector3f const* atom_forces, int& atom_index,
+                                float step) const
 {
     molecule._force.setZero();
     molecule._torque.setZero();
@@ -217,15 +238,18 @@ void Core::calc_molecule_forces(Molecule& molecule, Eigen::Vector3f const* atom_
         limit_length(molecule._force, _max_force);
     }
 
-    molecule._force -= _level_data._translation_damping * molecule._v;
-    molecule._torque -= _level_data._rotation_damping * molecule._omega;
+    float const translation = _level_data._translation_damping;
+    float const rotation = _level_data._rotation_damping;
+    molecule._force -= translation * damping_share(translation / (molecule._mass * _mass_factor), step) * molecule._v;
+    molecule._torque -=
+        rotation * damping_share(rotation * fastest_rotation_rate(molecule, _mass_factor), step) * molecule._omega;
 }
 
-void Core::calc_all_molecule_forces(std::list<Molecule>& molecules, float time)
+void Core::calc_all_molecule_forces(std::list<Molecule>& molecules, float time, float step)
 {
     Eigen::Vector3f const* atom_forces = calc_pair_forces(molecules, time);
     int atom_index = 0;
-    for (Molecule& molecule : molecules) calc_molecule_forces(molecule, atom_forces, atom_index);
+    for (Molecule& molecule : molecules) calc_molecule_forces(molecule, atom_forces, atom_index, step);
 }
 
 void Core::integrate(Molecule& molecule, Molecule const& rate, float dt) const
@@ -246,7 +270,7 @@ void Core::integrate(Molecule& molecule, Molecule const& rate, float dt) const
 void Core::plain_step(float dt)
 {
     auto& molecules = _level_data._molecules;
-    calc_all_molecule_forces(molecules, _current_time);
+    calc_all_molecule_forces(molecules, _current_time, dt);
     for (Molecule& molecule : molecules) integrate(molecule, molecule, dt);
 }
 
@@ -255,10 +279,11 @@ void Core::midpoint_step(float dt)
     auto& molecules = _level_data._molecules;
     std::list<Molecule> halfway = molecules;
 
-    calc_all_molecule_forces(halfway, _current_time);
+    // Both halves keep to the damping share of the whole step.
+    calc_all_molecule_forces(halfway, _current_time, dt);
     for (Molecule& molecule : halfway) integrate(molecule, molecule, dt / 2.f);
 
-    calc_all_molecule_forces(halfway, _current_time + dt / 2.f);
+    calc_all_molecule_forces(halfway, _current_time + dt / 2.f, dt);
     auto rate = halfway.begin();
     for (Molecule& molecule : molecules) integrate(molecule, *rate++, dt);
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <iostream>
 #include <set>
+#include <stdexcept>
 
 namespace
 {
@@ -15,16 +16,29 @@ template <class T> void remove_pointer(std::vector<T*>& list, Level_element cons
                list.end());
 }
 
-template <class T, class Keep> void keep_only(std::vector<T*>& list, Keep const& keep)
+// Drops empty entries, entries `keep` refuses, and every repeat of an entry.
+template <class T, class Keep> void keep_each_once(std::vector<T*>& list, Keep const& keep)
 {
-    list.erase(std::remove_if(list.begin(), list.end(), [&keep](T* entry) { return !keep(entry); }), list.end());
+    std::set<T*> seen;
+    list.erase(std::remove_if(list.begin(), list.end(),
+                              [&](T* entry) { return !entry || !seen.insert(entry).second || !keep(entry); }),
+               list.end());
+}
+
+// Into [lowest, highest]; a value that is not a number goes to the lowest.
+float clamp_into(float value, float lowest, float highest)
+{
+    return value > highest ? highest : (value >= lowest ? value : lowest);
 }
 
 // Into [0, 1]; a value that is not a number (an empty field) counts as 0.
 float unit_clamp(float value)
 {
-    return value > 1.f ? 1.f : (value >= 0.f ? value : 0.f);
+    return clamp_into(value, 0.f, 1.f);
 }
+
+// Of each kind the player may place.
+int const most_available = 9;
 
 } // namespace
 
@@ -55,7 +69,7 @@ Level_data::Level_data()
 
     _parameters._children["Available elements"] = &_available_element_parameters;
     for (std::string const& name : available_element_kinds())
-        add_parameter(_available_element_parameters, new Parameter(name, 0, 0, 9, setting_changed));
+        add_parameter(_available_element_parameters, new Parameter(name, 0, 0, most_available, setting_changed));
 }
 
 Level_data::~Level_data() = default;
@@ -339,30 +353,60 @@ float Level_data::get_temperature(Eigen::Vector3f const& point) const
 
 void Level_data::settle_ownership(Level_load_guard& guard, bool read_completed)
 {
-    _level_elements.erase(std::remove(_level_elements.begin(), _level_elements.end(), nullptr),
-                          _level_elements.end());
+    // An element the file names twice would be animated, reset and counted twice.
     std::set<Level_element const*> owned;
-    for (auto const& element : _level_elements) owned.insert(element.get());
+    _level_elements.erase(std::remove_if(_level_elements.begin(), _level_elements.end(),
+                                         [&owned](boost::shared_ptr<Level_element> const& element) {
+                                             return !element || !owned.insert(element.get()).second;
+                                         }),
+                          _level_elements.end());
 
-    // A read that stopped part-way leaves entries to elements it did not finish,
-    // or whose kind did not fit the list, cast wrongly: only the owned ones are
-    // sound. After a complete read every entry is, and an unowned one is adopted.
+    // A read that stopped part-way leaves entries to elements it did not finish:
+    // only the owned ones are sound. After a complete read every entry is, and an
+    // unowned one is adopted.
     auto const keep = [&](Level_element* element) {
-        if (!element) return false;
         if (owned.count(element)) return true;
         if (!read_completed) return false;
         take_ownership(element);
         owned.insert(element);
         return true;
     };
+    std::set<Plane_barrier*> borders;
     for (auto border = _game_field_borders.begin(); border != _game_field_borders.end();)
     {
-        if (keep(border->second)) ++border;
+        bool const known_side = border->first >= X_min && border->first <= Z_max;
+        if (known_side && border->second && borders.insert(border->second).second && keep(border->second)) ++border;
         else border = _game_field_borders.erase(border);
     }
-    keep_only(_barriers, keep);
-    keep_only(_portals, keep);
-    keep_only(_brownian_elements, keep);
-    keep_only(_molecule_releasers, keep);
+    // A barrier listed twice would push twice.
+    keep_each_once(_barriers, keep);
+    keep_each_once(_portals, keep);
+    keep_each_once(_brownian_elements, keep);
+    keep_each_once(_molecule_releasers, keep);
     guard.free_unowned(_level_elements);
+}
+
+void Level_data::settle_loaded_values()
+{
+    // The file's values stay within what the editor's sliders allow: beyond them
+    // a damping of 1e38 turns every molecule into NaN.
+    auto const clamp_to_range = [this](char const* name, float& field) {
+        Parameter const& range = parameter(name);
+        field = clamp_into(field, range.get_min<float>(), range.get_max<float>());
+    };
+    clamp_to_range("Damping", _translation_damping);
+    clamp_to_range("Damping", _rotation_damping);
+    clamp_to_range("Temperature", _rotation_fluctuation);
+    clamp_to_range("Temperature", _translation_fluctuation);
+    clamp_to_range("score_time_factor", _score_time_factor);
+    auto const gravity_entry = _external_forces.find("gravity");
+    if (gravity_entry != _external_forces.end())
+    {
+        float strength = -gravity_entry->second._force.z();
+        clamp_to_range("gravity", strength);
+        gravity_entry->second._force.z() = -strength;
+    }
+    for (auto& available : _available_elements)
+        available.second = std::min(std::max(available.second, 0), most_available);
+    for (Molecule const& molecule : _molecules) molecule.check_loaded();
 }

@@ -37,8 +37,9 @@
 class Level_data
 {
 public:
-    // The border planes: axis index on the negative side, axis index + 3 on the positive.
-    enum Plane { X_min = 0, Y_min = 1, Z_min = 2, X_max = 3, Y_max = 4, Z_max = 5 };
+    // The border planes: axis index on the negative side, axis index + 3 on the
+    // positive. Files store them as ints, and any int must be a value of the type.
+    enum Plane : int { X_min = 0, Y_min = 1, Z_min = 2, X_max = 3, Y_max = 4, Z_max = 5 };
 
     Level_data();
     ~Level_data();
@@ -131,6 +132,8 @@ private:
     // After a read, complete or not: no empty entries, the level owns every
     // element it points to, and nothing the archive built is left without an owner.
     void settle_ownership(Level_load_guard& guard, bool read_completed);
+    // Brings what a file holds within what a level may hold.
+    void settle_loaded_values();
 
     Parameter_list _parameters;
     Parameter_list _available_element_parameters;
@@ -173,6 +176,7 @@ private:
             throw;
         }
         settle_ownership(guard, true);
+        settle_loaded_values();
         refresh_game_field_size();
     }
 

@@ -1,6 +1,7 @@
 #include "simulation/Level_element.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <utility>
 
 namespace
@@ -16,19 +17,6 @@ Parameter_list copy_owned(Parameter_list const& source)
     for (auto const& child : source._children)
         copy._children[child.first] = child.second ? new Parameter_list(copy_owned(*child.second)) : nullptr;
     return copy;
-}
-
-void free_owned(Parameter_list& list)
-{
-    for (auto& entry : list._list) delete entry.second;
-    for (auto& child : list._children)
-    {
-        if (!child.second) continue;
-        free_owned(*child.second);
-        delete child.second;
-    }
-    list._list.clear();
-    list._children.clear();
 }
 
 void take_owned(Parameter_list& target, Parameter_list& source)
@@ -67,7 +55,7 @@ Level_element& Level_element::operator=(Level_element const& other)
     copy_plain_fields(other);
     _animations = other._animations;
     _listeners = other._listeners;
-    free_owned(_properties);
+    delete_tree_contents(_properties);
     take_owned(_properties, properties);
     return *this;
 }
@@ -78,7 +66,7 @@ Level_element& Level_element::operator=(Level_element&& other) noexcept
     copy_plain_fields(other);
     _animations = std::move(other._animations);
     _listeners = std::move(other._listeners);
-    free_owned(_properties);
+    delete_tree_contents(_properties);
     take_owned(_properties, other._properties);
     return *this;
 }
@@ -102,19 +90,34 @@ Level_element::~Level_element()
     {
         if (auto* follower = dynamic_cast<Level_element_listener*>(listener)) follower->element_destroyed(*this);
     }
-    free_owned(_properties);
+    delete_tree_contents(_properties);
 }
 
 void Level_element::release_properties()
 {
-    free_owned(_properties);
+    delete_tree_contents(_properties);
 }
 
-void Level_element::ensure_float_property(std::string const& name, float value, float min, float max)
+void Level_element::check_loaded_frame() const
+{
+    // A singular frame has no inverse to take points into the element's frame.
+    if (!_position.allFinite() || !_inverse_transform.allFinite())
+        throw std::runtime_error("an element whose frame cannot be inverted");
+}
+
+void Level_element::ensure_float_property(std::string const& name, float& field, float min, float max)
 {
     auto const existing = _properties._list.find(name);
-    if (existing != _properties._list.end() && existing->second && is_ranged<float>(*existing->second)) return;
-    add_property(Parameter(name, value, min, max));
+    if (existing == _properties._list.end() || !existing->second || !is_ranged<float>(*existing->second))
+    {
+        add_property(Parameter(name, field, min, max));
+        return;
+    }
+    // Else a file's range of 1e38 would let the editor's slider pass it on.
+    Parameter& property = *existing->second;
+    property.set_min_max(min, max);
+    property.set_value_no_update(property.get_value<float>());
+    field = field > max ? max : (field >= min ? field : min);
 }
 
 void Level_element::animate(float dt)

@@ -82,8 +82,10 @@ public:
 
 protected:
     // For properties the element's code looks up by name: a level file written by
-    // hand or by an older game may lack one, or hold it as another type.
-    void ensure_float_property(std::string const& name, float value, float min, float max);
+    // hand or by an older game may lack one, or hold it as another type. A missing
+    // one starts from the field; one the file holds takes the code's range, and it
+    // and the field are brought inside that range.
+    void ensure_float_property(std::string const& name, float& field, float min, float max);
 
     Eigen::Vector3f _position = Eigen::Vector3f::Zero();
     int _user_editable = 0;
@@ -100,6 +102,8 @@ private:
     void notify_listeners();
     // The archive replaces the property list without freeing what it held.
     void release_properties();
+    // Throws std::runtime_error for a position or frame no arithmetic survives.
+    void check_loaded_frame() const;
 
     friend class boost::serialization::access;
 
@@ -115,7 +119,11 @@ private:
         ar& boost::serialization::make_nvp("_selected", _selected);
         ar& boost::serialization::make_nvp("_properties", _properties);
         // The inverse is not stored.
-        if (Archive::is_loading::value) set_transform(transform);
+        if (Archive::is_loading::value)
+        {
+            set_transform(transform);
+            check_loaded_frame();
+        }
     }
 };
 

@@ -13,16 +13,11 @@
 #include "simulation/Level_data.h"
 #include "simulation/Tractor_barrier.h"
 
-#include <QByteArray>
-#include <QString>
-#include <QXmlStreamReader>
-
-#include <boost/archive/xml_archive_exception.hpp>
 #include <boost/serialization/export.hpp>
 
-#include <map>
+#include <iostream>
+#include <sstream>
 #include <stdexcept>
-#include <vector>
 
 // Everything the archive builds while a level is read is noted, so that a read
 // that fails part-way frees what no list took (see Level_load_guard). Levels are
@@ -71,46 +66,29 @@ BOOST_CLASS_EXPORT_IMPLEMENT(Molecule_capture_condition)
 namespace
 {
 
-// The library trusts the file's back references. One to a parameter or property
-// list would give that object a second owner; one under another class than the
-// object's own would read it as that class. A level refers back to whole objects
-// outside the property lists and end conditions only, under their own class.
-void check_references(std::string const& bytes)
+void read_level_bytes(std::string const& bytes, Level_data& level)
 {
-    typedef boost::archive::xml_archive_exception Error;
+    // An element owns its properties: a second owner would free them twice.
+    read_xml_archive(bytes, "_level_data", level, {"_properties"});
+}
 
-    QXmlStreamReader reader(QByteArray::fromRawData(bytes.data(), int(bytes.size())));
-    std::map<QString, QString> referable_classes;
-    std::vector<bool> opens_private;
-    int private_depth = 0;
-    while (!reader.atEnd())
+// A level the loader would refuse (a NaN, which the archive writes but cannot
+// read) must not replace a good file. The trial read says nothing on its own.
+void check_level_loads_back(std::string const& bytes)
+{
+    std::ostringstream unheard;
+    std::streambuf* const said = std::cout.rdbuf(unheard.rdbuf());
+    try
     {
-        reader.readNext();
-        if (reader.isEndElement() && !opens_private.empty())
-        {
-            if (opens_private.back()) --private_depth;
-            opens_private.pop_back();
-        }
-        if (!reader.isStartElement()) continue;
-
-        bool const is_private = reader.name() == QLatin1String("_properties") ||
-                                reader.name() == QLatin1String("_end_condition");
-        opens_private.push_back(is_private);
-        if (is_private) ++private_depth;
-
-        QXmlStreamAttributes const attributes = reader.attributes();
-        QString const class_id = attributes.value(attributes.hasAttribute("class_id") ? "class_id"
-                                                                                      : "class_id_reference")
-                                     .toString();
-        if (attributes.hasAttribute("object_id") && private_depth == 0)
-            referable_classes[attributes.value("object_id").toString()] = class_id;
-        if (attributes.hasAttribute("object_id_reference"))
-        {
-            auto const referred = referable_classes.find(attributes.value("object_id_reference").toString());
-            if (referred == referable_classes.end() || referred->second != class_id)
-                throw Error(Error::xml_archive_parsing_error);
-        }
+        Level_data trial;
+        read_level_bytes(bytes, trial);
     }
+    catch (std::exception const& error)
+    {
+        std::cout.rdbuf(said);
+        throw std::runtime_error(std::string("the level could not be loaded back: ") + error.what());
+    }
+    std::cout.rdbuf(said);
 }
 
 } // namespace
@@ -118,6 +96,7 @@ void check_references(std::string const& bytes)
 void save_level_file(Level_data const& level, std::string const& path)
 {
     std::string const bytes = write_xml_archive("_level_data", level);
+    check_level_loads_back(bytes);
     std::string error;
     if (!write_file_atomically(path, bytes, error)) throw std::runtime_error("Could not write " + path + ": " + error);
 }
@@ -126,8 +105,7 @@ void load_level_file(std::string const& path, Level_data& level)
 {
     std::string bytes;
     if (!read_file_bytes(path, bytes)) throw std::runtime_error("No such file.");
-    check_references(bytes);
-    read_xml_archive(bytes, "_level_data", level);
+    read_level_bytes(bytes, level);
 }
 
 bool is_loadable_level_file(std::string const& path, std::string& reason)

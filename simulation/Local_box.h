@@ -6,6 +6,7 @@
 #include <Eigen/Core>
 
 #include <cfloat>
+#include <stdexcept>
 
 // Box-shaped elements keep their box as two corners in their own frame, around
 // the origin. An element read from a level starts from the empty box.
@@ -17,6 +18,13 @@ inline Eigen::Vector3f empty_box_min()
 inline Eigen::Vector3f empty_box_max()
 {
     return Eigen::Vector3f::Constant(-FLT_MAX);
+}
+
+// Throws std::runtime_error for a box read from a file whose size is beyond the
+// range of a float.
+inline void check_loaded_box(Eigen::Vector3f const& boxmin, Eigen::Vector3f const& boxmax)
+{
+    if (!(boxmax - boxmin).allFinite()) throw std::runtime_error("a box too large to measure");
 }
 
 inline Eigen::Vector3f nearest_box_point(Eigen::Vector3f const& point, Eigen::Vector3f const& boxmin,

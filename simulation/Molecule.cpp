@@ -1,6 +1,7 @@
 #include "simulation/Molecule.h"
 
 #include <iostream>
+#include <stdexcept>
 
 Molecule::Molecule()
 {
@@ -92,4 +93,19 @@ void Molecule::set_id(int id)
 {
     _id = id;
     for (Atom& atom : _atoms) atom._parent_id = id;
+}
+
+void Molecule::check_loaded() const
+{
+    if (_atoms.empty() || !(_mass > 0.f) || !_I_body_inv.allFinite())
+        throw std::runtime_error("a molecule without atoms or mass");
+    if (_connectivity.size() > _atoms.size()) throw std::runtime_error("a molecule with bonds to missing atoms");
+    for (std::vector<int> const& bonds : _connectivity)
+    {
+        for (int atom : bonds)
+        {
+            if (atom < 0 || std::size_t(atom) >= _atoms.size())
+                throw std::runtime_error("a molecule with bonds to missing atoms");
+        }
+    }
 }

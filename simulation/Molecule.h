@@ -30,6 +30,10 @@ public:
     void set_orientation(Eigen::Quaternionf const& q);
     void set_id(int id);
 
+    // Throws std::runtime_error when a molecule read from a file cannot take part
+    // in the physics: no atoms, no mass, or bonds to atoms it does not hold.
+    void check_loaded() const;
+
     std::vector<Atom> _atoms;
     float _mass = 0.f;
     Eigen::Matrix3f _I_body = Eigen::Matrix3f::Identity();

@@ -4,6 +4,7 @@
 #include "gl/Random_vector.h"
 #include "simulation/Atom_surface_points.h"
 #include "simulation/Level_element_visitor.h"
+#include "simulation/Level_limits.h"
 #include "simulation/Local_box.h"
 #include "simulation/Molecule_factory.h"
 
@@ -21,6 +22,14 @@ Molecule_releaser::Molecule_releaser(Eigen::Vector3f const& corner_a, Eigen::Vec
     _position = (corner_a + corner_b) / 2.f;
     boxmin = corner_a - _position;
     boxmax = corner_b - _position;
+}
+
+void Molecule_releaser::settle_after_load()
+{
+    check_loaded_box(boxmin, boxmax);
+    _num_max_molecules = std::min(std::max(_num_max_molecules, 0), level_atom_limit);
+    _num_released_molecules = std::min(std::max(_num_released_molecules, 0), _num_max_molecules);
+    if (_next_molecule_prepared) _next_molecule.check_loaded();
 }
 
 void Molecule_releaser::accept(Level_element_visitor& visitor)

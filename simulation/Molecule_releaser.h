@@ -84,6 +84,9 @@ protected:
 
 private:
     void prepare_molecule();
+    // No file makes a releaser release more than a level holds, or a molecule
+    // that cannot move.
+    void settle_after_load();
     Targeted_particle_system particles_towards(Molecule const& molecule, Eigen::Vector3f const& release_point) const;
 
     friend class boost::serialization::access;
@@ -106,6 +109,7 @@ private:
             ar& boost::serialization::make_nvp("_next_molecule", _next_molecule);
             ar& boost::serialization::make_nvp("_next_molecule_prepared", _next_molecule_prepared);
         }
+        if (Archive::is_loading::value) settle_after_load();
     }
 };
 

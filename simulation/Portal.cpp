@@ -3,6 +3,7 @@
 #include "gl/Random_vector.h"
 #include "simulation/Box_swarm.h"
 #include "simulation/Level_element_visitor.h"
+#include "simulation/Level_limits.h"
 #include "simulation/Local_box.h"
 
 #include <algorithm>
@@ -11,6 +12,12 @@ void Portal::reset()
 {
     Level_element::reset();
     _end_condition.set_num_captured_molecules(0);
+}
+
+void Portal::settle_after_load()
+{
+    int const wanted = _end_condition.get_min_captured_molecules();
+    _end_condition.set_min_captured_molecules(std::min(std::max(wanted, 0), level_atom_limit));
 }
 
 void Portal::begin_capture_pass()
@@ -62,7 +69,7 @@ void Box_portal::reset()
 void Box_portal::rebuild_particles()
 {
     _particles.clear();
-    int const missing = molecules_still_missing();
+    int const missing = std::min(molecules_still_missing(), int(swarm_particle_limit));
     for (int i = 0; i < missing; ++i)
     {
         Particle particle;

@@ -3,6 +3,7 @@
 
 #include "simulation/End_condition.h"
 #include "simulation/Level_element.h"
+#include "simulation/Local_box.h"
 
 #include "gl/Particle.h"
 
@@ -52,7 +53,12 @@ private:
         ar& boost::serialization::make_nvp("_end_condition", _end_condition);
         ar& boost::serialization::make_nvp("_score_factor", _score_factor);
         if (version >= 1) ar& boost::serialization::make_nvp("_destroy_on_entering", _destroy_on_entering);
+        if (Archive::is_loading::value) settle_after_load();
     }
+
+    // The swarm holds one particle per molecule still missing: no file asks for
+    // more molecules than a level can hold.
+    void settle_after_load();
 };
 
 BOOST_CLASS_VERSION(Portal, 1)
@@ -98,6 +104,7 @@ private:
         ar& boost::serialization::make_nvp("Portal", boost::serialization::base_object<Portal>(*this));
         ar& boost::serialization::make_nvp("boxmin", boxmin);
         ar& boost::serialization::make_nvp("boxmax", boxmax);
+        if (Archive::is_loading::value) check_loaded_box(boxmin, boxmax);
     }
 };
 

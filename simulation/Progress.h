@@ -19,11 +19,16 @@ public:
     std::map<std::string, std::vector<Score>> scores;
     bool sandbox_warning_seen = false;
 
+    // The level to continue with among `level_count` levels: a stored index
+    // beyond them (or below 0) points at no level.
+    int level_to_continue(int level_count) const;
+
 private:
     friend class boost::serialization::access;
 
     template <class Archive> void serialize(Archive& ar, unsigned int const version)
     {
+        reject_newer_class_version<Progress>(version, "Progress");
         ar& boost::serialization::make_nvp("last_level", last_level);
         ar& boost::serialization::make_nvp("scores", scores);
         if (version >= 2) ar& boost::serialization::make_nvp("sandbox_warning_seen", sandbox_warning_seen);

@@ -29,8 +29,9 @@ public:
 private:
     friend class boost::serialization::access;
 
-    template <class Archive> void serialize(Archive& ar, unsigned int const /*version*/)
+    template <class Archive> void serialize(Archive& ar, unsigned int const version)
     {
+        reject_newer_class_version<Score>(version, "Score");
         ar& boost::serialization::make_nvp("final_score", final_score);
         ar& boost::serialization::make_nvp("full_time", full_time);
         ar& boost::serialization::make_nvp("sensor_data", sensor_data);

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-Sensor_data::Sensor_data() : _data(4), score{initial_score} {}
+Sensor_data::Sensor_data() : _data(series_count), score{initial_score} {}
 
 void Sensor_data::reset()
 {
-    _data.assign(4, std::vector<float>());
+    _data.assign(series_count, std::vector<float>());
     score = {initial_score};
 }
 

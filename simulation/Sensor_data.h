@@ -1,9 +1,12 @@
 #ifndef SIMULATION_SENSOR_DATA_H
 #define SIMULATION_SENSOR_DATA_H
 
+#include "simulation/Class_version_check.h"
+
 #include <boost/serialization/nvp.hpp>
 #include <boost/serialization/vector.hpp>
 
+#include <cstddef>
 #include <vector>
 
 // The series sampled while a level runs, and the running score that energy
@@ -14,6 +17,7 @@ public:
     enum Series { Collected_molecules = 0, Released_molecules, Average_temperature, Energy_consumption };
 
     static constexpr int initial_score = 500000;
+    static constexpr std::size_t series_count = 4;
 
     Sensor_data();
 
@@ -30,9 +34,13 @@ public:
 private:
     friend class boost::serialization::access;
 
-    template <class Archive> void serialize(Archive& ar, unsigned int const /*version*/)
+    template <class Archive> void serialize(Archive& ar, unsigned int const version)
     {
+        reject_newer_class_version<Sensor_data>(version, "Sensor_data");
         ar& boost::serialization::make_nvp("_data", _data);
+        // The statistics read all four series; a run stored with fewer keeps
+        // what it has.
+        if (Archive::is_loading::value) _data.resize(series_count);
     }
 };
 

@@ -4,6 +4,7 @@
 #include "simulation/Element_properties.h"
 #include "simulation/Fall_off.h"
 #include "simulation/Level_element_visitor.h"
+#include "simulation/Level_limits.h"
 
 #include <algorithm>
 #include <cmath>
@@ -21,6 +22,12 @@ void Tractor_barrier::ensure_properties()
 {
     ensure_float_property("tractor_strength", _tractor_strength, -10.f, 10.f);
     ensure_float_property("radius", _radius, 5.f, 100.f);
+}
+
+void Tractor_barrier::settle_after_load()
+{
+    if (_particles.size() > swarm_particle_limit) _particles.resize(swarm_particle_limit);
+    ensure_properties();
 }
 
 void Tractor_barrier::accept(Level_element_visitor& visitor)

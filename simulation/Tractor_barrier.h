@@ -35,6 +35,7 @@ public:
 private:
     void emit_particle(Eigen::Vector3f const& size);
     void ensure_properties();
+    void settle_after_load();
 
     float _tractor_strength = 0.f;
     float _emission_timer = 0.f;
@@ -50,7 +51,7 @@ private:
         ar& boost::serialization::make_nvp("Box_barrier", boost::serialization::base_object<Box_barrier>(*this));
         ar& boost::serialization::make_nvp("_tractor_strength", _tractor_strength);
         ar& boost::serialization::make_nvp("_particles", _particles);
-        if (Archive::is_loading::value) ensure_properties();
+        if (Archive::is_loading::value) settle_after_load();
     }
 };
 

@@ -103,8 +103,9 @@ TEST(Class_registry, base_parameters_come_first_and_unknown_names_get_an_empty_l
     Parameter base("Base", true);
     Parameter_list base_list;
     base_list.add(&base);
+    Parameter alpha("Alpha", 1, 0, 2);
     Parameter_list class_list;
-    class_list.add(new Parameter("Alpha", 1, 0, 2));
+    class_list.add(&alpha);
 
     registry.register_class("Circle", [] { return nullptr; }, class_list, base_list);
 

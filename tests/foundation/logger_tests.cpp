@@ -56,6 +56,16 @@ TEST(Logger, frames_warnings_and_criticals_and_writes_debug_plainly)
     EXPECT_TRUE(text.endsWith("through Qt\n*** Warning Complete ***\n"));
 }
 
+TEST(Logger, place_markers_inside_file_and_function_names_stay_as_they_are)
+{
+    QTemporaryDir scratch;
+    QString const log = QDir(scratch.path()).filePath("log.txt");
+    Logger::instance()->init(log);
+    QMessageLogContext const context("dir%2/%1.cpp", 7, "void f(%3)", "default");
+    Logger::instance()->write(QtDebugMsg, context, "text");
+    EXPECT_EQ(QByteArray("initialized.\nFile: dir%2/%1.cpp fnc: void f(%3) line: 7\ntext"), read_all(log));
+}
+
 TEST(LoggerDeathTest, fatal_messages_are_flushed_then_abort)
 {
     QTemporaryDir scratch;

@@ -24,7 +24,7 @@ namespace
 struct Settings
 {
     std::vector<std::string> events;
-    Parameter speed{"physics_speed", 1.f, 0.f, 10.f, [this] { events.push_back("speed callback"); }};
+    Parameter speed{"physics_speed", 1.f, -10.f, 10.f, [this] { events.push_back("speed callback"); }};
     Parameter steps{"steps", 3, 1, 9};
     Parameter toggle{"Toggle simulation", false};
     Parameter levels{"levels", false};
@@ -123,12 +123,12 @@ TEST_F(Parameter_file, saved_then_loaded_into_a_fresh_list_restores_every_value_
     }
 
     Settings loaded;
-    loaded.speed.set_min_max<float>(0.f, 1.f); // ranges changed in code since: not applied to the loaded value
+    loaded.speed.set_min_max<float>(0.f, 2.f); // ranges changed in code since hold for the loaded value
     {
         Capture_stdout out;
         loaded.list.load(file);
     }
-    EXPECT_EQ(2.5f, loaded.speed.get_value<float>());
+    EXPECT_EQ(2.f, loaded.speed.get_value<float>());
     EXPECT_EQ(7, loaded.steps.get_value<int>());
     EXPECT_TRUE(loaded.toggle.get_value<bool>());
     EXPECT_EQ("Intro 0,Level 1", loaded.levels.get_value<std::string>());
@@ -189,14 +189,16 @@ TEST_F(Parameter_file, merge_sets_value_runs_callback_notifies_sets_index_and_no
     EXPECT_THAT(out.text(), HasSubstr("Renderer: Renderer, type: "));
 }
 
-TEST_F(Parameter_file, unknown_names_are_reported_and_the_rest_is_merged_unclamped)
+TEST_F(Parameter_file, unknown_names_are_reported_and_the_rest_is_merged_within_its_ranges)
 {
     std::string const file = path("settings");
     {
         Parameter extra("retired", 1, 0, 5), speed("physics_speed", 50.f, 0.f, 100.f), child_value("x", true);
+        Parameter steps("steps", -40, -100, 100);
         Parameter_list list;
         list.add(&extra);
         list.add(&speed);
+        list.add(&steps);
         std::unique_ptr<Parameter_list> orphan(list.add_child("Orphan"));
         orphan->add(&child_value);
         list.save(file);
@@ -208,8 +210,10 @@ TEST_F(Parameter_file, unknown_names_are_reported_and_the_rest_is_merged_unclamp
 
     EXPECT_THAT(out.text(), HasSubstr("Parameter_list::load(): No such parameter: retired\n"));
     EXPECT_THAT(out.text(), HasSubstr("Parameter_list::load(): No such child: Orphan\n"));
-    EXPECT_EQ(50.f, settings.speed.get_value<float>()); // beyond the range of 0..10
-    EXPECT_EQ(3, settings.steps.get_value<int>());
+    EXPECT_EQ(10.f, settings.speed.get_value<float>()); // 50 is beyond the range of -10..10
+    EXPECT_EQ(1, settings.steps.get_value<int>());
+    EXPECT_THAT(out.text(), HasSubstr("Parameter_list::load(): Value out of range, clamped: physics_speed\n"));
+    EXPECT_THAT(out.text(), HasSubstr("Parameter_list::load(): Value out of range, clamped: steps\n"));
 }
 
 TEST_F(Parameter_file, missing_file_changes_nothing)

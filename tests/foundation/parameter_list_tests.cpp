@@ -1,6 +1,7 @@
 #include "foundation/Parameter_list.h"
 
 #include "support/Capture_stdout.h"
+#include "support/Child_lists_freed.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -40,6 +41,7 @@ TEST(Parameter_list, paths_reach_through_children)
 {
     Parameter strength("Strength", 1.f, 1.f, 200.f);
     Parameter_list core;
+    Child_lists_freed const freed(core);
     Parameter_list* forces = core.add_child("Atomic Force Type", Parameter_list::Multi_select);
     Parameter_list* coulomb = forces->add_child("Coulomb Force");
     coulomb->add(&strength);
@@ -52,6 +54,7 @@ TEST(Parameter_list, missing_names_are_reported_and_nothing_is_inserted)
 {
     Parameter speed("speed", 1.f, 0.f, 2.f);
     Parameter_list list;
+    Child_lists_freed const freed(list);
     list.add(&speed);
     list.add_child("child");
 
@@ -84,6 +87,7 @@ TEST(Parameter_list, merging_takes_parameters_over_and_gives_them_the_callback_a
     Parameter radius("Radius Factor", 1.4f, 0.5f, 2.f);
     Parameter nested("nested", true, [&] { ++old_callbacks; });
     Parameter_list defaults;
+    Child_lists_freed const defaults_freed(defaults);
     defaults.add(&strength);
     defaults.add(&radius);
     defaults.add_child("sub")->add(&nested);
@@ -91,6 +95,7 @@ TEST(Parameter_list, merging_takes_parameters_over_and_gives_them_the_callback_a
     int callbacks = 0;
     Parameter existing("existing", false);
     Parameter_list target;
+    Child_lists_freed const target_freed(target);
     target.add(&existing);
     target.add(defaults, [&] { ++callbacks; });
 
@@ -107,7 +112,8 @@ TEST(Parameter_list, merging_takes_parameters_over_and_gives_them_the_callback_a
     EXPECT_NE(defaults._children["sub"], target._children["sub"]);
     EXPECT_EQ(&nested, target["sub/nested"]);
 
-    // An empty callback empties them.
+    // An empty callback empties them. The copy of the child is replaced, not freed.
+    delete target._children["sub"];
     target.add(defaults, std::function<void()>());
     EXPECT_FALSE(strength._callback);
     EXPECT_FALSE(nested._callback);

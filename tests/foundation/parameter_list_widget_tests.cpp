@@ -4,6 +4,7 @@
 #include "foundation/Parameter_widgets.h"
 
 #include "support/Capture_stdout.h"
+#include "support/Child_lists_freed.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -44,6 +45,7 @@ TEST(Parameter_list_widgets, parameters_show_in_display_order_and_hidden_ones_no
     Parameter zeta("zeta", true), alpha("alpha", false), secret("secret", true), gamma("gamma", 1.f, 0.f, 2.f);
     secret._hidden = true;
     Parameter_list list;
+    Child_lists_freed const freed(list);
     list.add(&zeta);
     list.add(&alpha);
     list.add(&secret);
@@ -69,6 +71,7 @@ TEST(Parameter_list_widgets, multi_select_children_are_checkable_boxes_bound_to_
     Parameter coulomb_on("multi_enable", true, [&] { ++calls; }), vdw_on("multi_enable", false);
     Parameter coulomb_strength("Strength", 1.f, 1.f, 200.f), vdw_strength("Strength", 0.1f, 0.001f, 1.f);
     Parameter_list core;
+    Child_lists_freed const freed(core);
     Parameter_list* forces = core.add_child("Atomic Force Type", Parameter_list::Multi_select);
     Parameter_list* coulomb = forces->add_child("Coulomb Force");
     coulomb->add(&coulomb_on);
@@ -101,6 +104,7 @@ TEST(Parameter_list_widgets, single_select_shows_only_the_chosen_child)
     Parameter type("type", 1, {"Editor Renderer", "Shader Renderer"}, [&] { ++calls; });
     Parameter editor_scale("scale", 1.f, 0.1f, 10.f), shader_scale("scale", 2.f, 0.1f, 10.f);
     Parameter_list renderer;
+    Child_lists_freed const freed(renderer);
     renderer._children_type = Parameter_list::Single_select;
     renderer.add(&type);
     renderer.add_child("Editor Renderer")->add(&editor_scale);

@@ -89,6 +89,23 @@ TEST(Mesh_loading, quad_becomes_two_triangles_with_normals)
     }
 }
 
+TEST(Mesh_loading, colours_come_from_the_file_or_are_white)
+{
+    QTemporaryDir dir;
+    std::string const plain = write_file(dir, "plain.obj", "v 0 0 0\nv 1 0 0\nv 1 1 0\nf 1 2 3\n");
+    std::string const coloured =
+        write_file(dir, "coloured.obj", "v 0 0 0 1 0 0\nv 1 0 0 0 1 0\nv 1 1 0 0 0 1\nf 1 2 3\n");
+    Capture_stdout out;
+    Poly_mesh const white = load_mesh(plain, true);
+    ASSERT_TRUE(white.has_vertex_colors());
+    for (auto const vertex : white.vertices()) EXPECT_EQ(Poly_mesh::Color(255, 255, 255), white.color(vertex));
+
+    Poly_mesh const own = load_mesh(coloured, true);
+    ASSERT_EQ(3u, own.n_vertices());
+    EXPECT_EQ(Poly_mesh::Color(255, 0, 0), own.color(Poly_mesh::VertexHandle(0)));
+    EXPECT_EQ(Poly_mesh::Color(0, 0, 255), own.color(Poly_mesh::VertexHandle(2)));
+}
+
 TEST(Mesh_loading, missing_file_reports_on_standard_error_and_yields_an_empty_mesh)
 {
     QTemporaryDir dir;

@@ -73,3 +73,39 @@ TEST_F(Core_with_gpu, the_gpu_pass_moves_molecules_as_the_cpu_does)
     on_gpu->update(1.f / 32.f);
     EXPECT_TRUE(on_gpu->get_level_data()._molecules.front()._x.allFinite());
 }
+
+// The pass gets the temperature grid only while it is in use: switched on after
+// the grid was rebuilt, it must be handed the grid, or it agitates by the old one.
+TEST_F(Core_with_gpu, thermal_agitation_matches_after_switching_to_the_gpu_pass)
+{
+    auto switched = make_core();
+    {
+        Capture_stdout out;
+        switched->gl_init(QOpenGLContext::currentContext());
+    }
+    switched->set_gpu_forces_enabled(false);
+    auto on_cpu = make_core();
+    for (Core* core : {switched.get(), on_cpu.get()})
+    {
+        Parameter& temperature = *core->get_level_data().get_parameters()["Temperature"];
+        temperature.set_value_no_update(50.f);
+        temperature._callback();
+        core->set_simulation_state(true);
+        // The second step rebuilds the grid.
+        core->update(1.f / 32.f);
+        core->update(1.f / 32.f);
+    }
+
+    switched->set_gpu_forces_enabled(true);
+    ASSERT_TRUE(switched->uses_gpu_forces());
+    // Short of the next element update, which would upload the grid anyway.
+    switched->update(1.f / 64.f);
+    on_cpu->update(1.f / 64.f);
+
+    auto gpu = switched->get_level_data()._molecules.begin();
+    for (Molecule const& cpu : on_cpu->get_level_data()._molecules)
+    {
+        EXPECT_LT((gpu->_P - cpu._P).norm(), 1e-4f);
+        ++gpu;
+    }
+}

@@ -3,6 +3,7 @@
 #include "simulation/Molecule_factory.h"
 #include "simulation/Tractor_barrier.h"
 
+#include <QFile>
 #include <QSignalSpy>
 
 #include <gmock/gmock.h>
@@ -228,4 +229,83 @@ TEST_F(Core_test, placed_elements_give_their_counts_back_on_every_reset_of_the_s
     core->load_level(file);
     core->start_level();
     EXPECT_EQ(2, available());
+}
+
+TEST_F(Core_test, a_damaged_defaults_file_leaves_the_values_built_in_code)
+{
+    // One character of the shipped file changed: this made the game abort at every start.
+    std::string defaults;
+    ASSERT_TRUE(read_file_bytes(data.path("default_simulation_settings.data"), defaults));
+    defaults.replace(defaults.find("<second class_id=\"3\""), 20, "<second class_id=\"4\"");
+    std::string error;
+    ASSERT_TRUE(write_file_atomically(data.path("default_simulation_settings.data"), defaults, error));
+    core.reset();
+
+    Capture_stdout out;
+    Core damaged;
+    EXPECT_THAT(out.text(), HasSubstr("Couldn't load simulation settings file: default_simulation_settings.data, "
+                                      "damaged archive: "));
+    EXPECT_TRUE(damaged.get_level_names().isEmpty());
+    EXPECT_EQ(0.1f, damaged.get_parameters()["Mass Factor"]->get_value<float>());
+}
+
+TEST_F(Core_test, progress_points_at_a_level_of_the_list)
+{
+    set_levels(*core, "Intro 0,Intro 1,Intro 2");
+    ASSERT_TRUE(core->save_simulation_settings());
+    std::string const defaults = data.path("default_simulation_settings.data");
+    QFile::remove(QString::fromStdString(defaults));
+    QFile::rename(QString::fromStdString(data.path("simulation_settings.data")), QString::fromStdString(defaults));
+    for (int stored : {-7, 100000})
+    {
+        core.reset();
+        Progress progress;
+        progress.last_level = stored;
+        ASSERT_TRUE(save_progress_file(progress, data.path("progress.data")));
+        Capture_stdout quiet;
+        core = std::make_unique<Core>();
+        EXPECT_EQ(stored < 0 ? 0 : 3, core->progress.last_level) << stored;
+    }
+}
+
+TEST_F(Core_test, a_portal_wanting_two_billion_molecules_loads_and_runs)
+{
+    auto* portal = new Box_portal(Eigen::Vector3f(10, -5, -5), Eigen::Vector3f(20, 5, 5));
+    level().add_element(portal);
+    std::string const file = data.path("greedy.data");
+    ASSERT_TRUE(core->save_level(file));
+    std::string text;
+    ASSERT_TRUE(read_file_bytes(file, text));
+    std::string const wanted = "<_min_captured_molecules>10</_min_captured_molecules>";
+    text.replace(text.find(wanted), wanted.size(), "<_min_captured_molecules>2000000000</_min_captured_molecules>");
+    std::string error;
+    ASSERT_TRUE(write_file_atomically(file, text, error));
+
+    Capture_stdout out;
+    core->load_level(file);
+    EXPECT_THAT(out.text(), ::testing::Not(HasSubstr("Failed")));
+    ASSERT_EQ(1u, level()._portals.size());
+    auto const* loaded = static_cast<Box_portal const*>(level()._portals.front());
+    EXPECT_EQ(Core::max_live_atoms, loaded->get_end_condition().get_min_captured_molecules());
+    EXPECT_LE(loaded->get_particles().size(), swarm_particle_limit);
+    core->start_level();
+    step(100, 1.f / 64.f);
+}
+
+TEST_F(Core_test, a_level_holding_nan_is_refused_and_the_earlier_file_kept)
+{
+    std::string const file = data.path("mine.data");
+    ASSERT_TRUE(core->save_level(file));
+    std::string before;
+    ASSERT_TRUE(read_file_bytes(file, before));
+
+    auto* box = new Box_barrier(Eigen::Vector3f(-1, -1, -1), Eigen::Vector3f(1, 1, 1), 1.f, 1.f);
+    box->set_position(Eigen::Vector3f(std::nanf(""), 0.f, 0.f));
+    level().add_element(box);
+    Capture_stdout out;
+    EXPECT_FALSE(core->save_level(file));
+    EXPECT_THAT(out.text(), HasSubstr("Core::save_level failed: the level could not be loaded back: "));
+    std::string after;
+    ASSERT_TRUE(read_file_bytes(file, after));
+    EXPECT_EQ(before, after);
 }

@@ -181,3 +181,52 @@ TEST_F(Progress_file, missing_broken_and_older_files)
         EXPECT_FALSE(loaded.sandbox_warning_seen);
     }
 }
+
+TEST_F(Progress_file, newer_classes_are_refused_and_runs_short_of_series_padded)
+{
+    Progress progress;
+    progress.last_level = 2;
+    Score run;
+    run.sensor_data._data[Sensor_data::Collected_molecules] = {0, 1};
+    run.sensor_data._data[Sensor_data::Released_molecules] = {2, 3};
+    run.calculate(60.f, 1);
+    progress.scores["Level 1"] = {run};
+    ASSERT_TRUE(save_progress_file(progress, path()));
+    std::string const saved = read_text(path());
+
+    // The classes of the progress, a run and its series, each one version newer.
+    for (std::string const newer : {"<_progress class_id=\"0\" tracking_level=\"0\" version=\"3\">",
+                                    "<item class_id=\"4\" tracking_level=\"0\" version=\"2\">",
+                                    "<sensor_data class_id=\"5\" tracking_level=\"0\" version=\"1\">"})
+    {
+        std::string const tag = newer.substr(0, newer.find(" version="));
+        std::string::size_type const at = saved.find(tag);
+        ASSERT_NE(std::string::npos, at) << tag;
+        std::string text = saved;
+        text.replace(at, text.find('>', at) + 1 - at, newer);
+        write_text(path(), text);
+        Capture_stdout out;
+        Progress const reset = load_progress_file(path());
+        EXPECT_THAT(out.text(), HasSubstr("Failed to load progress file, progress reset: class version"))
+            << newer;
+        EXPECT_TRUE(reset.scores.empty());
+    }
+
+    // Two of the four series gone: a series' item holds a line of its own.
+    std::string text = saved;
+    std::string::size_type const data = text.find("<_data");
+    std::string::size_type third = data;
+    for (int series = 0; series < 3; ++series) third = text.find("<item>\n", third + 1);
+    third = text.rfind('\n', third) + 1;
+    text.erase(third, text.rfind('\n', text.find("</_data>", data)) + 1 - third);
+    text.replace(text.find("<count>4</count>", data), 16, "<count>2</count>");
+    write_text(path(), text);
+    Capture_stdout out;
+    Progress const loaded = load_progress_file(path());
+    ASSERT_EQ(1u, loaded.scores.count("Level 1")) << out.text();
+    std::vector<std::vector<float>> const& series = loaded.scores.at("Level 1")[0].sensor_data._data;
+    ASSERT_EQ(4u, series.size());
+    EXPECT_EQ((std::vector<float>{0, 1}), series[Sensor_data::Collected_molecules]);
+    EXPECT_EQ((std::vector<float>{2, 3}), series[Sensor_data::Released_molecules]);
+    EXPECT_TRUE(series[Sensor_data::Average_temperature].empty());
+}

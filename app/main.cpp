@@ -1,4 +1,5 @@
 #include "app/Command_line.h"
+#include "app/Memory_policy.h"
 #include "app/My_viewer.h"
 #include "foundation/Data_config.h"
 #include "foundation/Dialogs.h"
@@ -26,6 +27,7 @@ int report_start_failure(QString const& text)
 
 int main(int argc, char** argv)
 {
+    return_large_blocks_to_the_system();
     QApplication application(argc, argv);
 
     if (!(QGLFormat::openGLVersionFlags() & QGLFormat::OpenGL_Version_3_3))

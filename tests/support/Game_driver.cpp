@@ -4,6 +4,8 @@
 #include "simulation/Core.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTest>
@@ -37,6 +39,22 @@ void Game_driver::step_simulation(float seconds)
 {
     for (float done = 0.f; done < seconds && _core.get_simulation_state(); done += _physics_step)
         _core.update(_physics_step);
+}
+
+bool Game_driver::run_until(std::function<bool()> const& condition, int max_milliseconds)
+{
+    bool const was_animating = _viewer.animationIsStarted();
+    if (!was_animating) _viewer.startAnimation();
+    QElapsedTimer clock;
+    clock.start();
+    bool met = condition();
+    while (!met && clock.elapsed() < max_milliseconds)
+    {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        met = condition();
+    }
+    if (!was_animating) _viewer.stopAnimation();
+    return met;
 }
 
 QPoint Game_driver::pixel_of(Eigen::Vector2f const& normalised) const

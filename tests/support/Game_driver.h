@@ -24,6 +24,7 @@ class My_viewer;
 // - Mouse input goes through QApplication::sendEvent as QMouseEvents with the
 //   held buttons, the way the window system delivers it; points in the game
 //   come from the camera in use, never from constants.
+// - run_until hands time back to the game for a while: its own timers run.
 class Game_driver
 {
 public:
@@ -38,6 +39,11 @@ public:
     bool step_frames_until(std::function<bool()> const& condition, int max_frames);
     // Simulation time only, while the simulation is on (no screens stepped).
     void step_simulation(float seconds);
+    // The game as a player has it, for at most `max_milliseconds` of wall clock:
+    // the event loop runs the animation timer's frames and the paints they ask
+    // for, the camera's flights and Core's physics timer. The condition is asked
+    // between events; false when it still fails at the end.
+    bool run_until(std::function<bool()> const& condition, int max_milliseconds);
 
     // The window pixel of a point in normalised window coordinates, (0, 0)
     // bottom-left and (1, 1) top-right.

@@ -175,13 +175,34 @@ void Main_game_screen::update(float dt)
 void Main_game_screen::draw()
 {
     if (state != Shown && state != Hidden && state != Fading_in && state != Fading_out) return;
-    if (state == Hidden && still_picture_holds())
+    bool const blurred = state != Shown;
+    // Behind a menu the clock and the camera mostly stand still: the scene in
+    // target 0 is still right, and only the blur, whose strength follows the
+    // fade, is drawn again; hidden, not even that.
+    bool const scene_holds = blurred && still_picture_holds();
+    if (state == Hidden && scene_holds)
+    {
+        copy_to_window(_scene_target->texture());
+        return;
+    }
+    if (scene_holds)
+        glDisable(GL_DEPTH_TEST);
+    else
+        draw_scene();
+
+    if (!blurred)
     {
         copy_to_window(_color_targets[0].get());
         return;
     }
-    _still_picture.reset();
+    blur(blur_strength(state, progress, _scene_target->width()));
+    _still_picture = current_view();
+    copy_to_window(_scene_target->texture());
+}
 
+void Main_game_screen::draw_scene()
+{
+    _still_picture.reset();
     set_point_parameters(true);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
 
@@ -199,13 +220,6 @@ void Main_game_screen::draw()
     draw_overlay();
     _scene_target->release();
     glDisable(GL_DEPTH_TEST);
-
-    if (state != Shown)
-    {
-        blur(blur_strength(state, progress, _scene_target->width()));
-        if (state == Hidden) _still_picture = current_view();
-    }
-    copy_to_window(_color_targets[0].get());
 }
 
 void Main_game_screen::copy_to_window(GLuint texture)
@@ -226,18 +240,27 @@ void Main_game_screen::blur(float strength)
     _blur_program->setUniformValue("tex_size", QVector2D(size.width(), size.height()));
     _blur_program->setUniformValue("blur_strength", strength);
 
-    // Across from target 0 into target 1, then up back into target 0.
+    // Across from target 0 into target 1, then up into the scene target's own
+    // texture, which the float targets stand in for otherwise: target 0 keeps
+    // the sharp scene for the next frame of a fade.
+    GLuint const sources[2] = {_color_targets[0].get(), _color_targets[1].get()};
+    GLuint const destinations[2] = {_color_targets[1].get(), _scene_target->texture()};
+    // Each pass replaces its target: blended over what the target held before,
+    // the see-through head-up labels would pile up frame after frame.
+    GLboolean const blending = glIsEnabled(GL_BLEND);
+    glDisable(GL_BLEND);
     _scene_target->bind();
     for (int pass = 0; pass < 2; ++pass)
     {
-        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, _color_targets[1 - pass].get(), 0);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, destinations[pass], 0);
         _blur_program->setUniformValue("direction", pass == 0 ? QVector2D(1.f, 0.f) : QVector2D(0.f, 1.f));
-        glBindTexture(GL_TEXTURE_2D, _color_targets[pass].get());
+        glBindTexture(GL_TEXTURE_2D, sources[pass]);
         draw_fullscreen_quad();
     }
     glBindTexture(GL_TEXTURE_2D, 0);
     _scene_target->release();
     _blur_program->release();
+    if (blending) glEnable(GL_BLEND);
 }
 
 Main_game_screen::Still_view Main_game_screen::current_view() const

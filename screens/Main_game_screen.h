@@ -133,13 +133,14 @@ protected:
     };
 
     void create_targets(QSize const& size);
-    // Both passes, leaving the blurred picture in colour target 0.
+    // The level through the renderer, then the handles, into colour target 0.
+    void draw_scene();
+    // Both passes, leaving the blurred picture in the scene target's texture.
     void blur(float strength);
     void copy_to_window(GLuint texture);
     Still_view current_view() const;
-    // Hidden under a menu with the clock and the camera standing still, the last
-    // blurred picture is still right: it is drawn again instead of the scene
-    // and both blurs.
+    // Under a menu with the clock and the camera standing still, the last
+    // scene is still right.
     bool still_picture_holds() const;
     void queue_tutorial_events();
     void add_energy_bonus_popup(int fall);

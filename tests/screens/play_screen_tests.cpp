@@ -276,7 +276,7 @@ TEST_F(Play_test, the_picture_is_blurred_while_hidden_and_sharp_once_shown)
 TEST_F(Play_test, the_hidden_picture_follows_the_camera_and_the_clock)
 {
     Main_game_screen* screen = push_play_screen();
-    load_level("Level 3");
+    load_level("Level 7");
     screen->hide();
     core->set_simulation_state(false);
     driver->step_frames(70);
@@ -290,6 +290,35 @@ TEST_F(Play_test, the_hidden_picture_follows_the_camera_and_the_clock)
     EXPECT_NE(still, moved);
     EXPECT_EQ(moved, viewer->grabFramebuffer());
 
-    for (int i = 0; i < 64; ++i) core->update(1.f / 16.f); // molecules on their way
+    // The releaser's first molecules come into sight.
+    core->set_simulation_state(true);
+    for (int i = 0; i < 64; ++i) core->update(1.f / 16.f);
     EXPECT_NE(moved, viewer->grabFramebuffer());
+}
+
+TEST_F(Play_test, a_fading_picture_keeps_its_scene_until_the_camera_moves)
+{
+    Main_game_screen* screen = push_play_screen();
+    load_level("Level 3");
+    core->set_simulation_state(false);
+    driver->step_frames(70);
+    screen->hide();
+    driver->step_frames(10);
+    ASSERT_EQ(Screen::Fading_out, screen->get_state());
+    viewer->grabFramebuffer(); // the scene the fade keeps
+    // Particles move with every scene drawn: equal pictures are the kept one.
+    QImage const fading = viewer->grabFramebuffer();
+    EXPECT_EQ(fading, viewer->grabFramebuffer()) << "nothing moved";
+
+    qglviewer::Camera* camera = viewer->camera();
+    camera->setPosition(camera->position() + qglviewer::Vec(20, 0, 0));
+    QImage const moved = viewer->grabFramebuffer();
+    EXPECT_NE(fading, moved);
+    EXPECT_EQ(moved, viewer->grabFramebuffer());
+
+    driver->step_frames(5);
+    ASSERT_EQ(Screen::Fading_out, screen->get_state());
+    QImage const later = viewer->grabFramebuffer();
+    EXPECT_NE(moved, later) << "the blur grows as the fade goes on";
+    EXPECT_LT(sharpness(later), sharpness(moved));
 }

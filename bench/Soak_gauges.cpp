@@ -30,6 +30,11 @@ void Soak_gauges::sample_memory()
     _memory.push_back({minutes(), resident_kb()});
 }
 
+void Soak_gauges::sample_memory_at_main_menu()
+{
+    _memory_at_main_menu.push_back({minutes(), resident_kb()});
+}
+
 int Soak_gauges::gl_errors() const
 {
     int count = 0;
@@ -103,6 +108,23 @@ void Soak_gauges::report(std::ostream& out) const
         if (sample.minutes < next_minute) continue;
         out << ' ' << int(sample.minutes) << ": " << mb(sample.resident_kb);
         next_minute = double(int(sample.minutes)) + 1.0;
+    }
+    out << "\nresident memory at the main menu after each round (MB):";
+    for (Memory_sample const& sample : _memory_at_main_menu) out << ' ' << mb(sample.resident_kb);
+    // Rounds alternate between a level alone and a level and the sandbox, so
+    // like is set against like; round 1 is left out, as the editor first
+    // comes in round 2.
+    char const* const kinds[2] = {"a level alone", "a level and the sandbox"};
+    for (size_t kind = 0; kind < 2; ++kind)
+    {
+        size_t const first = kind == 0 ? 2 : 1;
+        size_t last = first;
+        for (size_t i = first; i < _memory_at_main_menu.size(); i += 2) last = i;
+        if (last == first || last >= _memory_at_main_menu.size()) continue;
+        long const from = _memory_at_main_menu[first].resident_kb;
+        long const to = _memory_at_main_menu[last].resident_kb;
+        out << "; rounds of " << kinds[kind] << ", " << first + 1 << " to " << last + 1 << ": "
+            << std::setprecision(2) << 100.0 * double(to - from) / double(from) << " %" << std::setprecision(1);
     }
     out << "\nGL errors after frames: " << gl_errors();
     for (auto const& [code, times] : _gl_errors_by_code) out << " (0x" << std::hex << code << std::dec << ": " << times << ")";

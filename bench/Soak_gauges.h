@@ -28,6 +28,9 @@ public:
 
     double minutes() const { return double(_clock.elapsed()) / 60000.0; }
     std::vector<Memory_sample> const& memory() const { return _memory; }
+    // The same moment of every cycle, for growth that is not the screens of
+    // the moment: the main menu alone over the hidden play screen.
+    void sample_memory_at_main_menu();
     int gl_errors() const;
     // Simulated over wall-clock seconds, over every stretch a level ran.
     double physics_ratio() const { return _wall_running > 0.0 ? _simulated_running / _wall_running : 0.0; }
@@ -46,6 +49,7 @@ private:
     QElapsedTimer _clock;
     QTimer _memory_timer;
     std::vector<Memory_sample> _memory;
+    std::vector<Memory_sample> _memory_at_main_menu;
     std::map<unsigned, int> _gl_errors_by_code;
     int _frames = 0;
 

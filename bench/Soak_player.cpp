@@ -237,6 +237,16 @@ void Soak_player::play_campaign_level(std::string const& name)
     press<Pause_screen>("Back to Main Menu");
 }
 
+void Soak_player::settle_on_main_menu()
+{
+    run_until(
+        [this] {
+            auto* menu = top<Main_menu_screen>();
+            return menu && menu->get_state() == Screen::Shown && _viewer.get_screens().screens().size() <= 2;
+        },
+        screen_wait_ms, "the main menu alone");
+}
+
 void Soak_player::edit_in_sandbox()
 {
     _dialogs.answers = {true}; // the warning before the campaign is finished

@@ -32,6 +32,8 @@ public:
     // Elements and molecules placed, the level saved, test-played, loaded
     // again, cleared, and the sandbox left.
     void edit_in_sandbox();
+    // Until the main menu is shown and the screens left behind are gone.
+    void settle_on_main_menu();
 
     // How often each button was pressed, as "screen: button", and each outcome.
     std::map<std::string, int> const& get_counts() const { return _counts; }

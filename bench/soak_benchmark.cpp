@@ -135,6 +135,8 @@ int main(int argc, char** argv)
         {
             player.play_campaign_level(levels[round % levels.size()]);
             if (round % 2 == 1) player.edit_in_sandbox();
+            player.settle_on_main_menu();
+            gauges.sample_memory_at_main_menu();
             std::cerr << "round " << round + 1 << " done at " << gauges.minutes() << " min, resident "
                       << resident_kb() / 1024 << " MB" << std::endl;
         }

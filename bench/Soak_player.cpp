@@ -62,6 +62,13 @@ template <class Kind> Kind* Soak_player::top() const
     return screens.empty() ? nullptr : dynamic_cast<Kind*>(screens.front());
 }
 
+template <class Kind> Kind& Soak_player::wait_for_top(std::string const& what)
+{
+    Kind* screen = nullptr;
+    run_until([&] { return (screen = top<Kind>()) && screen->get_state() == Screen::Shown; }, screen_wait_ms, what);
+    return *screen;
+}
+
 template <class Kind> void Soak_player::press(std::string const& text, Qt::KeyboardModifiers held)
 {
     std::string const name = boost::core::demangle(typeid(Kind).name());
@@ -164,17 +171,13 @@ void Soak_player::play_campaign_level(std::string const& name)
     // As a player who has come this far: the result screen offers the next level.
     _core.progress.last_level = names.indexOf(name.c_str());
     press<Main_menu_screen>("Pick Level");
-    Level_picker_screen* picker = nullptr;
+    Level_picker_screen* picker = &wait_for_top<Level_picker_screen>("the level picker");
     Draggable_label* label = nullptr;
-    auto const picker_shown = [&] {
-        return (picker = top<Level_picker_screen>()) && picker->get_state() == Screen::Shown;
-    };
     auto const name_shown = [&] {
         for (auto const& candidate : picker->get_labels())
             if (candidate->get_text() == name && candidate->is_visible()) return (label = candidate.get()) != nullptr;
         return false;
     };
-    run_until(picker_shown, screen_wait_ms, "the level picker");
     for (int turns = 0; !name_shown(); ++turns)
     {
         if (turns > names.size()) throw std::runtime_error("the level picker never showed " + name);
@@ -190,7 +193,7 @@ void Soak_player::play_campaign_level(std::string const& name)
         ++_counts["Level_picker_screen: Highscore"];
         run_for(3000);
         press<Statistics_screen>("Back");
-        run_until(picker_shown, screen_wait_ms, "the level picker again");
+        picker = &wait_for_top<Level_picker_screen>("the level picker again");
     }
     Draggable_button* play_button = visible_button(*picker, "Play", column);
     if (!play_button) throw std::runtime_error("the level picker shows no \"Play\" under " + name);
@@ -222,10 +225,8 @@ void Soak_player::play_campaign_level(std::string const& name)
     press<After_finish_screen>("Show Statistics");
     run_for(4000);
     press<Statistics_screen>("Back");
-    After_finish_screen* after = nullptr;
-    run_until([&] { return (after = top<After_finish_screen>()) && after->get_state() == Screen::Shown; },
-              screen_wait_ms, "the result screen again");
-    if (!visible_button(*after, "Next Level"))
+    After_finish_screen& after = wait_for_top<After_finish_screen>("the result screen again");
+    if (!visible_button(after, "Next Level"))
     {
         press<After_finish_screen>("Back to Main Menu");
         return;
@@ -251,9 +252,7 @@ void Soak_player::edit_in_sandbox()
 {
     _dialogs.answers = {true}; // the warning before the campaign is finished
     press<Main_menu_screen>("Sandbox");
-    Editor_screen* editor = nullptr;
-    run_until([&] { return (editor = top<Editor_screen>()) && editor->get_state() == Screen::Shown; },
-              screen_wait_ms, "the editor");
+    Editor_screen* editor = &wait_for_top<Editor_screen>("the editor");
     run_for(2500); // the camera's flight to the field
 
     // On the floor for elements, in the middle of the field for molecules.
@@ -278,14 +277,12 @@ void Soak_player::edit_in_sandbox()
     run_for(5000);
     press_escape();
     press<Editor_pause_screen>("Return to Editor");
-    run_until([&] { return (editor = top<Editor_screen>()) && editor->get_state() == Screen::Shown; },
-              screen_wait_ms, "the editor after the test play");
+    editor = &wait_for_top<Editor_screen>("the editor after the test play");
 
     press_escape();
     press<Editor_pause_screen>("Load Level", Qt::ControlModifier);
     press<Editor_pause_screen>("Continue");
-    run_until([&] { return (editor = top<Editor_screen>()) && editor->get_state() == Screen::Shown; },
-              screen_wait_ms, "the editor after loading");
+    editor = &wait_for_top<Editor_screen>("the editor after loading");
     _dialogs.answers = {true};
     _driver.click(centre_of(*editor->get_text_button("Clear")));
     _dialogs.answers.clear();

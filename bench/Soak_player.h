@@ -42,6 +42,8 @@ public:
 
 private:
     template <class Kind> Kind* top() const;
+    // Runs the game until the top screen is a shown `Kind`, and returns it.
+    template <class Kind> Kind& wait_for_top(std::string const& what);
     // Runs the game until the top screen is a shown `Kind` showing the button,
     // then presses it, with the keys held.
     template <class Kind> void press(std::string const& text, Qt::KeyboardModifiers held = Qt::NoModifier);

@@ -79,6 +79,11 @@ public:
     Screen_stack& get_screens() { return screens; }
     Ui_renderer& get_ui_renderer() { return _ui_renderer; }
 
+    // The help window's pages (H): the game's own, not the library's.
+    QString helpString() const override;
+    QString keyboardString() const override;
+    QString mouseString() const override;
+
 public slots:
     void handle_level_change(Level_state state);
     void animate() override;

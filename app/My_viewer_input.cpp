@@ -1,5 +1,6 @@
 #include "app/My_viewer.h"
 
+#include "app/Game_help.h"
 #include "app/Handler_guard.h"
 #include "foundation/Main_options_window.h"
 #include "simulation/Core.h"
@@ -41,7 +42,8 @@ bool My_viewer::offer_to_screens(std::function<bool(Screen&)> const& offer)
 void My_viewer::mousePressEvent(QMouseEvent* event)
 {
     run_guarded("My_viewer::mousePressEvent", [this, event] {
-        if (offer_to_screens([event](Screen& screen) { return screen.mousePressEvent(event); })) return;
+        makeCurrent();
+        if (screens.offer_press([event](Screen& screen) { return screen.mousePressEvent(event); })) return;
         if (event->button() == Qt::RightButton && (event->modifiers() & Qt::AltModifier) &&
             show_context_menu(event->pos()))
             return;
@@ -52,9 +54,10 @@ void My_viewer::mousePressEvent(QMouseEvent* event)
 void My_viewer::mouseDoubleClickEvent(QMouseEvent* event)
 {
     // Qt delivers the second press of a quick double click as a double click;
-    // the screens take it as the press it is.
+    // the screen that took the first takes it as the press it is.
     run_guarded("My_viewer::mouseDoubleClickEvent", [this, event] {
-        if (!offer_to_screens([event](Screen& screen) { return screen.mousePressEvent(event); }))
+        makeCurrent();
+        if (!screens.offer_second_press([event](Screen& screen) { return screen.mousePressEvent(event); }))
             Options_viewer::mouseDoubleClickEvent(event);
     });
 }
@@ -133,4 +136,19 @@ void My_viewer::closeEvent(QCloseEvent* event)
     // The help window is a window of its own and would keep the game running.
     if (helpWidget()) helpWidget()->close();
     QCoreApplication::quit();
+}
+
+QString My_viewer::helpString() const
+{
+    return game_help_text();
+}
+
+QString My_viewer::keyboardString() const
+{
+    return game_keys_text();
+}
+
+QString My_viewer::mouseString() const
+{
+    return game_mouse_text();
 }

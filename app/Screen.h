@@ -46,7 +46,7 @@ public:
     void hide();
     void kill();
     void update_state(float dt);
-    void process_events();
+    virtual void process_events();
     void add_event(Event* event);
     void clear_events();
 

@@ -98,7 +98,29 @@ bool Screen_stack::offer_key_event(std::function<bool(Screen&)> const& offer_to)
     return offer(offer_to, true);
 }
 
-bool Screen_stack::offer(std::function<bool(Screen&)> const& offer_to, bool include_closing)
+bool Screen_stack::offer_press(std::function<bool(Screen&)> const& offer_to)
+{
+    Screen* taker = nullptr;
+    _press_taken = offer(offer_to, false, &taker);
+    _press_taker = taker;
+    return _press_taken;
+}
+
+bool Screen_stack::offer_second_press(std::function<bool(Screen&)> const& offer_to)
+{
+    if (!_press_taken) return false;
+    Screen* const taker = _press_taker.data();
+    bool const on_stack = std::any_of(_screens.begin(), _screens.end(),
+                                      [taker](std::unique_ptr<Screen> const& screen) { return screen.get() == taker; });
+    if (!taker || !on_stack) return true;
+    int const state = taker->get_state();
+    if (state == Screen::Closing || state == Screen::Closed) return true;
+    Walk walk(_walks);
+    offer_to(*taker);
+    return true;
+}
+
+bool Screen_stack::offer(std::function<bool(Screen&)> const& offer_to, bool include_closing, Screen** taker)
 {
     Walk walk(_walks);
     unsigned const changes_before = _changes;
@@ -106,8 +128,11 @@ bool Screen_stack::offer(std::function<bool(Screen&)> const& offer_to, bool incl
     {
         int const state = screen->get_state();
         if (!include_closing && (state == Screen::Closing || state == Screen::Closed)) continue;
-        if (offer_to(*screen)) return true;
-        if (_changes != changes_before) return true;
+        if (offer_to(*screen) || _changes != changes_before)
+        {
+            if (taker) *taker = screen;
+            return true;
+        }
         if (screen->has_flag(Screen::Blocks_input)) return false;
     }
     return false;

@@ -3,6 +3,8 @@
 
 #include "app/Screen.h"
 
+#include <QPointer>
+
 #include <deque>
 #include <functional>
 #include <memory>
@@ -46,6 +48,13 @@ public:
     // closed screens; keys reach them too.
     bool offer_pointer_event(std::function<bool(Screen&)> const& offer);
     bool offer_key_event(std::function<bool(Screen&)> const& offer);
+    // A press, as a pointer event, remembering the screen that took it.
+    bool offer_press(std::function<bool(Screen&)> const& offer);
+    // The second press of a double click goes only to the screen that took the
+    // first: a button acts on the press, and the first may have opened a new
+    // screen in its place. True whenever a screen took the first: the second
+    // is that screen's, even once it is gone or on its way out.
+    bool offer_second_press(std::function<bool(Screen&)> const& offer);
 
     // Every screen, top first.
     std::vector<Screen*> screens() const;
@@ -53,7 +62,9 @@ public:
     bool empty() const { return _screens.empty(); }
 
 private:
-    bool offer(std::function<bool(Screen&)> const& offer, bool include_closing);
+    // The screen that took the event, or during whose turn the stack changed,
+    // goes into `taker`.
+    bool offer(std::function<bool(Screen&)> const& offer, bool include_closing, Screen** taker = nullptr);
     void remove_closed();
 
     // Counts walks in progress and changes of membership.
@@ -66,6 +77,9 @@ private:
 
     std::deque<std::unique_ptr<Screen>> _screens;
     std::vector<std::unique_ptr<Screen>> _pending;
+    // Whether a screen took the last press, and which; null once it is destroyed.
+    bool _press_taken = false;
+    QPointer<Screen> _press_taker;
     int _walks = 0;
     unsigned _changes = 0;
 };

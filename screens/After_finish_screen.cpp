@@ -59,7 +59,7 @@ void After_finish_screen::init(int game_mode)
 
     if (game_mode != Game_mode) return;
     std::string const level_name = _core->get_level_name(_core->get_current_level());
-    if (record_finished_run(_core->progress, level_name, _score, level_count))
+    if (record_finished_run(_core->progress, _core->get_current_level(), level_name, _score, level_count))
         std::cout << "After_finish_screen::init new highscore" << std::endl;
     _core->save_progress();
 }
@@ -148,8 +148,9 @@ void After_finish_screen::next_level()
 void After_finish_screen::play_again()
 {
     scatter_total();
+    // Only a level played from the editor is played again.
     _core->reset_level(false);
-    _core->start_level();
+    start_test_play(*_core);
     kill();
 }
 

@@ -44,7 +44,7 @@ Editor_pause_screen::Editor_pause_screen(My_viewer* viewer, Core* core, Main_gam
 bool Editor_pause_screen::keyPressEvent(QKeyEvent* event)
 {
     std::cout << "Editor_pause_screen::keyPressEvent " << event->key() << " state: " << state << std::endl;
-    return event->key() == Qt::Key_Escape && answer_escape_on_pause(*this, *_target);
+    return event->key() == Qt::Key_Escape && answer_escape_on_pause(*this, *_target, *_core);
 }
 
 void Editor_pause_screen::continue_editing()
@@ -63,7 +63,7 @@ void Editor_pause_screen::play_level()
     }
     keep_molecules_for_editor(*_core);
     viewer->replace_screens(new Main_game_screen(viewer, _core, Editor_play_mode));
-    _core->start_level();
+    start_test_play(*_core);
 }
 
 void Editor_pause_screen::load_level()

@@ -205,6 +205,13 @@ void forget_molecules_for_editor()
     molecules_for_editor().reset();
 }
 
+void start_test_play(Core& core)
+{
+    core.start_level();
+    if (molecules_for_editor())
+        for (Molecule const& molecule : *molecules_for_editor()) core.add_molecule(molecule);
+}
+
 void return_to_editor(My_viewer* viewer, Core* core)
 {
     core->reset_level(false);

@@ -113,5 +113,8 @@ void return_to_editor(My_viewer* viewer, Core* core);
 // here at "Play Level" so that return_to_editor can put them back.
 void keep_molecules_for_editor(Core const& core);
 void forget_molecules_for_editor();
+// Starts the level for a test play ("Play Level", "Play Again") with the
+// designer's molecules kept by keep_molecules_for_editor in the field.
+void start_test_play(Core& core);
 
 #endif

@@ -178,7 +178,7 @@ bool Editor_screen::mouseReleaseEvent(QMouseEvent* event)
     if (!element) return true;
 
     select(element);
-    if (right)
+    if (opens_element_menu(*picked, right))
         show_context_menu_for_element(root);
     else if (picked != root)
         picked->clicked();

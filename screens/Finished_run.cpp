@@ -19,7 +19,7 @@ std::vector<Menu_item> after_finish_buttons(int game_mode, int last_level, int l
     std::vector<Menu_item> items;
     if (game_mode == Editor_play_mode)
     {
-        if (last < level_count) items.push_back(button("Play Again", 0.25f, 0.1f, 0.25f, 0.1f, Menu_item::Play_again));
+        items.push_back(button("Play Again", 0.25f, 0.1f, 0.25f, 0.1f, Menu_item::Play_again));
         items.push_back(button("Back to Editor", 0.75f, 0.1f, 0.25f, 0.1f, Menu_item::Back_to_editor));
     }
     else
@@ -51,10 +51,10 @@ int molecules_to_capture(Level_data const& level)
     return sum;
 }
 
-bool record_finished_run(Progress& progress, std::string const& level_name, Score const& run, int level_count)
+bool record_finished_run(Progress& progress, int current_level, std::string const& level_name, Score const& run,
+                         int level_count)
 {
-    int const last = clamped_last_level(progress.last_level, level_count);
-    if (last < level_count) progress.last_level = last + 1;
+    progress.last_level = last_level_after(progress.last_level, current_level, level_count);
 
     std::vector<Score>& runs = progress.scores[level_name];
     bool const best = std::all_of(runs.begin(), runs.end(),

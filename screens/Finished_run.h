@@ -24,9 +24,10 @@ Color4 const energy_bonus_color(0.4863f, 0.6157f, 1.f, 1.f);
 std::string result_digits(int value);
 
 // The follow-up buttons, as the progress stood before the run was recorded. A
-// level played from the editor goes back to it; otherwise the game goes on to
-// the next level while there is one, both by the levels reached and by the
-// level just played.
+// level played from the editor may be played again, whatever the campaign's
+// progress, or left for the editor; otherwise the game goes on to the next
+// level while there is one, both by the levels reached and by the level just
+// played.
 std::vector<Menu_item> after_finish_buttons(int game_mode, int last_level, int level_count, int current_level);
 
 // A label that slides from off its place onto it while the screen fades in.
@@ -44,10 +45,12 @@ std::vector<Sliding_label> after_finish_labels();
 // The molecules the level asks its portals to capture, all portals together.
 int molecules_to_capture(Level_data const& level);
 
-// Appends the run to the level's runs and moves the level to continue with one
-// on, while levels remain. True when the run beats every earlier one of the
-// level (a first run always does; an equal one does not).
-bool record_finished_run(Progress& progress, std::string const& level_name, Score const& run, int level_count);
+// Appends the run to the level at `current_level` and lets the level to
+// continue with be the one after it, unless the player had got further
+// already. True when the run beats every earlier one of the level (a first run
+// always does; an equal one does not).
+bool record_finished_run(Progress& progress, int current_level, std::string const& level_name, Score const& run,
+                         int level_count);
 
 // The numbers shown `elapsed` seconds into the 3 s count-up.
 struct Count_up

@@ -9,6 +9,14 @@ namespace
 {
 
 float const button_gap = 0.01f;
+float const box_margin = 0.01f;
+
+// NaN, from a point behind the camera, goes to the low end too.
+float clamped_into(float value, float low, float high)
+{
+    if (!(value >= low) || high < low) return low;
+    return value > high ? high : value;
+}
 
 } // namespace
 
@@ -28,21 +36,26 @@ Eigen::Vector2f help_button_size()
     return Eigen::Vector2f(0.15f, 0.08f);
 }
 
-Page_placement place_page(float x, float y, Eigen::Vector2f const& text_size)
+Page_placement place_page(float x, float y, Eigen::Vector2f const& text_size, float aspect)
 {
     Eigen::Vector2f const button = help_button_size();
     float const width = text_size.x();
     float const height = text_size.y();
-    return {Eigen::Vector3f(x + width / 2.f, y - height / 2.f, 0.f),
-            Eigen::Vector3f(x + width - button.x() / 2.f, y - height - button.y() / 2.f - button_gap, 0.f), width,
-            height + button.y() + button_gap};
+    float const box_height = height + button.y() + button_gap;
+    float const margin_up = box_margin * aspect;
+    // The top is kept in before the bottom: a box taller than the window shows its text.
+    float const top = 1.f - margin_up - clamped_into(1.f - margin_up - y, 0.f, 1.f - 2.f * margin_up - box_height);
+    float const left = clamped_into(x, box_margin, 1.f - box_margin - width);
+    return {Eigen::Vector2f(left, top), Eigen::Vector3f(left + width / 2.f, top - height / 2.f, 0.f),
+            Eigen::Vector3f(left + width - button.x() / 2.f, top - height - button.y() / 2.f - button_gap, 0.f),
+            width, box_height};
 }
 
 Eigen::AlignedBox2f help_box(Help_page const& page, float aspect)
 {
-    float const margin = 0.01f * aspect;
-    return Eigen::AlignedBox2f(Eigen::Vector2f(page.x - 0.01f, page.y - page.height - margin),
-                               Eigen::Vector2f(page.x + page.width + 0.01f, page.y + margin));
+    float const margin = box_margin * aspect;
+    return Eigen::AlignedBox2f(Eigen::Vector2f(page.x - box_margin, page.y - page.height - margin),
+                               Eigen::Vector2f(page.x + page.width + box_margin, page.y + margin));
 }
 
 std::vector<Eigen::Vector3f> highlight_ring(Help_page const& page)
@@ -96,10 +109,4 @@ float page_extent(float computed)
 {
     // NaN, from a point behind the camera, falls to the minimum too.
     return computed > minimum_page_extent ? computed : minimum_page_extent;
-}
-
-int last_level_after(int last_level, int current, int level_count)
-{
-    int const done = std::clamp(current + 1, 0, std::max(level_count, 0));
-    return std::max(std::clamp(last_level, 0, std::max(level_count, 0)), done);
 }

@@ -20,15 +20,20 @@ Eigen::Vector2f help_button_size();
 
 // A page whose text was painted `text_size` large: the label hangs from the
 // box's top-left corner and the button sits under its right end; the box grows
-// to hold both.
+// to hold both. The corner asked for may lie anywhere (it follows an element
+// on screen): the corner used keeps the whole box, its margin included, inside
+// the window of that aspect (width / height), for a help that takes every
+// input must never hide its own button. A box too big for the window keeps
+// its top-left corner in.
 struct Page_placement
 {
+    Eigen::Vector2f corner;
     Eigen::Vector3f label_position;
     Eigen::Vector3f button_position;
     float width;
     float height;
 };
-Page_placement place_page(float x, float y, Eigen::Vector2f const& text_size);
+Page_placement place_page(float x, float y, Eigen::Vector2f const& text_size, float aspect);
 
 // The translucent box around a placed page, its margin the same number of
 // pixels across and up; `aspect` is the window's width / height.
@@ -56,9 +61,5 @@ Screen_rect screen_rect_of_box(Screen_projector const& project, Eigen::AlignedBo
 // element may stand where the formula gives no room at all.
 float page_extent(float computed);
 float const minimum_page_extent = 0.2f;
-
-// "last_level" once the level at `current` counts as done: never lower than
-// before, never past the number of levels.
-int last_level_after(int last_level, int current, int level_count);
 
 #endif

@@ -37,7 +37,7 @@ void Help_screen::layout()
                                                                 [this] { confirm(); })
                            : std::make_shared<Draggable_button>(Eigen::Vector3f::Zero(), help_button_size(), "Next",
                                                                 [this] { next_page(); });
-        _widgets.push_back({label, button, page.width, page.height});
+        _widgets.push_back({label, button, page.width, page.height, Eigen::Vector2f(page.x, page.y)});
         place_page(i);
         label->set_visible(false);
         button->set_visible(false);
@@ -58,9 +58,12 @@ void Help_screen::place_page(size_t index)
     bool const can_paint = _ui_renderer->get_width() > 0 && _ui_renderer->get_height() > 0;
     if (can_paint) text_size = _ui_renderer->generate_flowing_text_label(*widgets.label, widgets.requested_width);
 
-    Page_placement const placed = ::place_page(page.x, page.y, text_size);
+    Page_placement const placed = ::place_page(widgets.requested_corner.x(), widgets.requested_corner.y(), text_size,
+                                               viewer->get_screen_aspect());
     widgets.label->set_position(placed.label_position);
     widgets.button->set_position(placed.button_position);
+    page.x = placed.corner.x();
+    page.y = placed.corner.y();
     page.width = placed.width;
     page.height = placed.height;
     if (can_paint) _ui_renderer->generate_button_texture(*widgets.button);

@@ -46,9 +46,11 @@ private:
     {
         std::shared_ptr<Draggable_label> label;
         std::shared_ptr<Draggable_button> button;
-        // The box as the page asked for it, before the text gave it its size.
+        // The box as the page asked for it, before the text gave it its size
+        // and the window its place.
         float requested_width;
         float requested_height;
+        Eigen::Vector2f requested_corner;
     };
 
     void place_page(size_t index);

@@ -172,6 +172,11 @@ void Main_game_screen::update(float dt)
     update_hud();
 }
 
+void Main_game_screen::process_events()
+{
+    if (state == Shown) Screen::process_events();
+}
+
 void Main_game_screen::draw()
 {
     if (state != Shown && state != Hidden && state != Fading_in && state != Fading_out) return;
@@ -291,7 +296,9 @@ bool Main_game_screen::keyPressEvent(QKeyEvent* event)
         if (state == Shown)
         {
             // Paused: hidden and blurred below the pause screen, the editor's
-            // own in the editor and in a level played from it.
+            // own in the editor and in a level played from it. An element
+            // half placed is dropped with its cursor.
+            cancel_mouse_action();
             hide();
             if (_mode == Game_mode)
                 viewer->add_screen(new Pause_screen(viewer, core, this));

@@ -63,6 +63,10 @@ public:
     void resize(QSize const& size) override;
     void draw() override;
     void update(float dt) override;
+    // The tutorial's steps wait while the screen is not shown: a help put up
+    // under a pause, or over a screen fading back, would start a game the
+    // player had stopped.
+    void process_events() override;
     void state_changed_event(int new_state, int old_state) override;
 
     // Callback of "Renderer/type".
@@ -83,6 +87,9 @@ public:
     // The element's menu of flags and properties at the cursor; a widget that
     // is no element's handle has none.
     void show_context_menu_for_element(Draggable* handle);
+    // A right click on any handle of an element opens its menu, and so does a
+    // click on its settings handle.
+    static bool opens_element_menu(Draggable const& picked, bool right_click);
     void rebuild_element_handles();
     void rebuild_pickables();
     void draw_for_picking();

@@ -94,8 +94,14 @@ bool Main_game_screen::mouseReleaseEvent(QMouseEvent* event)
         Draggable* root = picked->get_root();
         // Looked up first: the click may rebuild the widgets.
         Level_element* element = get_handle_element(root);
-        root->clicked();
-        if (element) select(element);
+        bool const right = event->button() == Qt::RightButton;
+        if (right)
+            root->right_clicked();
+        else
+            root->clicked();
+        if (!element) return true;
+        select(element);
+        if (opens_element_menu(*picked, right)) show_context_menu_for_element(root);
         return true;
     }
 

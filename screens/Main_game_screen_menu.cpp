@@ -3,11 +3,17 @@
 #include "foundation/Dialogs.h"
 #include "screens/Element_menu.h"
 #include "simulation/Core.h"
+#include "widgets/Draggable_box.h"
 
 #include <QCursor>
 
 #include <algorithm>
 #include <iostream>
+
+bool Main_game_screen::opens_element_menu(Draggable const& picked, bool right_click)
+{
+    return right_click || dynamic_cast<Draggable_disc const*>(&picked) != nullptr;
+}
 
 void Main_game_screen::show_context_menu_for_element(Draggable* handle)
 {

@@ -17,6 +17,11 @@ int clamped_last_level(int last_level, int level_count)
     return std::clamp(last_level, 0, std::max(level_count, 0));
 }
 
+int last_level_after(int last_level, int current, int level_count)
+{
+    return std::max(clamped_last_level(last_level, level_count), clamped_last_level(current + 1, level_count));
+}
+
 std::vector<Menu_item> main_menu_items(int last_level, int level_count)
 {
     bool const levels_remain = clamped_last_level(last_level, level_count) < level_count;

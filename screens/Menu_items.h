@@ -53,6 +53,9 @@ Menu_item label(std::string const& text, float x, float y, float width, float he
 // "last_level" as the menus use it: a damaged progress file may hold any number,
 // but only 0 (a new player) to the number of levels (all finished) mean something.
 int clamped_last_level(int last_level, int level_count);
+// "last_level" once the level at `current` counts as done: the one after it,
+// unless the player had got further; never past the number of levels.
+int last_level_after(int last_level, int current, int level_count);
 
 // "Continue Game" while levels remain, the finished label once none do.
 std::vector<Menu_item> main_menu_items(int last_level, int level_count);

@@ -1,8 +1,9 @@
 #include "screens/Pause_escape.h"
 
 #include "app/Screen.h"
+#include "simulation/Core.h"
 
-bool answer_escape_on_pause(Screen& pause, Screen& target)
+bool answer_escape_on_pause(Screen& pause, Screen& target, Core& core)
 {
     int const state = pause.get_state();
     if (state == Screen::Fading_in || state == Screen::Shown)
@@ -16,5 +17,6 @@ bool answer_escape_on_pause(Screen& pause, Screen& target)
     if (target_state == Screen::Closing || target_state == Screen::Closed) return false;
     pause.show();
     target.hide();
+    core.set_simulation_state(false);
     return true;
 }

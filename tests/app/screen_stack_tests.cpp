@@ -151,6 +151,48 @@ TEST_F(Stack, mouse_events_stop_at_the_first_taker_or_at_a_blocking_screen)
     EXPECT_THAT(log, ElementsAre("top press", "bottom press"));
 }
 
+// Buttons act on the press: a first press that opens a new screen must not
+// have the second press of its double click act on the new one.
+TEST_F(Stack, the_second_press_of_a_double_click_reaches_only_the_screen_that_took_the_first)
+{
+    auto const press = [](Screen& screen) { return screen.mousePressEvent(nullptr); };
+    push("play");
+    Recording_screen* menu = push("menu", Screen::Blocks_input);
+    menu->takes_mouse = true;
+    Recording_screen* opened = nullptr;
+    menu->on_input = [&] {
+        if (opened) return;
+        menu->kill();
+        opened = push("opened", Screen::Blocks_input);
+        opened->takes_mouse = true;
+    };
+
+    log.clear();
+    EXPECT_TRUE(stack.offer_press(press));
+    ASSERT_NE(opened, nullptr);
+    EXPECT_TRUE(stack.offer_second_press(press)) << "still the closing menu's";
+    EXPECT_THAT(log, ElementsAre("menu press"));
+
+    // The taker destroyed meanwhile: still nobody else's.
+    close(menu);
+    stack.step(Screen::frame_period);
+    log.clear();
+    EXPECT_TRUE(stack.offer_second_press(press));
+    EXPECT_THAT(log, ElementsAre());
+
+    // A screen that stays counts both presses, as a spin box's arrow does.
+    EXPECT_TRUE(stack.offer_press(press));
+    EXPECT_TRUE(stack.offer_second_press(press));
+    EXPECT_THAT(log, ElementsAre("opened press", "opened press"));
+
+    // A first press no screen took goes to the camera, and so does the second.
+    opened->kill();
+    log.clear();
+    EXPECT_FALSE(stack.offer_press(press));
+    EXPECT_FALSE(stack.offer_second_press(press));
+    EXPECT_THAT(log, ElementsAre("play press"));
+}
+
 TEST_F(Stack, keys_reach_closing_and_closed_screens)
 {
     push("bottom");

@@ -2,9 +2,12 @@
 
 #include "foundation/Main_options_window.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QGLViewer/manipulatedCameraFrame.h>
 #include <QScrollArea>
+#include <QTabWidget>
+#include <QTextEdit>
 #include <QImage>
 #include <QOpenGLContext>
 
@@ -74,10 +77,26 @@ TEST_F(Viewer_test, a_press_no_screen_takes_stops_at_a_blocking_screen_and_moves
     send_mouse(QEvent::MouseButtonRelease, centre, Qt::LeftButton, Qt::NoButton);
     (void)below;
 
-    // The second press of a double click is a press for the screens too.
+    // The second press of a double click is a press for the screen that took the first.
     log.clear();
     send_mouse(QEvent::MouseButtonDblClick, centre, Qt::LeftButton, Qt::LeftButton);
     EXPECT_THAT(log, ElementsAre("menu press"));
+}
+
+TEST_F(Viewer_test, h_opens_a_help_of_the_games_own_keys_and_mouse_actions)
+{
+    press_key(Qt::Key_H);
+    QTabWidget* help = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* tabs = qobject_cast<QTabWidget*>(window); tabs && tabs->isVisible()) help = tabs;
+    ASSERT_NE(help, nullptr);
+    QString shown;
+    for (QTextEdit const* page : help->findChildren<QTextEdit*>()) shown += page->toPlainText() + "\n";
+    help->close();
+    EXPECT_THAT(shown.toStdString(), HasSubstr("Pauses the game"));
+    EXPECT_THAT(shown.toStdString(), HasSubstr("Opens the element's menu"));
+    EXPECT_THAT(shown.toStdString(), Not(HasSubstr("Exits")));
+    EXPECT_THAT(shown.toStdString(), Not(HasSubstr("No help available")));
 }
 
 TEST_F(Viewer_test, alt_with_a_right_press_asks_for_the_context_menu_and_then_moves_the_camera)

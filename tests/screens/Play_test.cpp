@@ -1,8 +1,11 @@
 #include "Play_test.h"
 
 #include "simulation/Core.h"
+#include "widgets/Draggable_box.h"
 
 #include <QGLContext>
+
+#include <typeinfo>
 
 void Play_test::SetUp()
 {
@@ -40,4 +43,29 @@ void Play_test::load_level(std::string const& name, bool start)
     core->load_level(index);
     if (start) core->start_level();
     driver->step_frame();
+}
+
+std::vector<std::string> Play_test::handles_without_menu(Main_game_screen& screen, Level_element const& element,
+                                                         int sets, Qt::MouseButton button)
+{
+    std::vector<std::string> silent;
+    Draggable_box* box = screen.get_handle_box(&element);
+    if (!box) return {std::string(typeid(element).name()) + " has no handles"};
+    size_t const count = box->get_draggables(sets).size();
+    for (size_t i = 0; i < count; ++i)
+    {
+        // A menu's answers may build the handles anew.
+        box = screen.get_handle_box(&element);
+        Draggable* handle = box ? box->get_draggables(sets).at(i) : nullptr;
+        if (!handle) return {std::string(typeid(element).name()) + " lost its handles"};
+        size_t const menus_before = dialogs.calls.size();
+        {
+            Capture_stdout quiet;
+            driver->click(driver->pixel_of(handle->get_world_position()), button);
+        }
+        bool const menu_ran = dialogs.calls.size() > menus_before && dialogs.calls.back().kind == "run_menu";
+        if (!menu_ran) silent.push_back(std::string(typeid(element).name()) + " " + typeid(*handle).name() + " " +
+                                        std::to_string(i));
+    }
+    return silent;
 }

@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 // The viewer over a full scratch copy of the game's data, its widget painter
 // ready, and a driver that plays it. The viewer's context is current when a
@@ -29,6 +30,12 @@ protected:
     static Eigen::Vector2f centre_of(Draggable const& widget) { return widget.get_position().head<2>(); }
 
     Level_data& level() { return core->get_level_data(); }
+
+    // Clicks each of the element's handles of the sets (Draggable_box's bits)
+    // in turn, where the camera shows it; those after whose click no menu ran,
+    // as "kind handle number".
+    std::vector<std::string> handles_without_menu(Main_game_screen& screen, Level_element const& element, int sets,
+                                                  Qt::MouseButton button);
 
     std::unique_ptr<Game_driver> driver;
 };

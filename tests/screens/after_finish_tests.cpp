@@ -112,17 +112,17 @@ TEST_F(After_finish_test, the_score_counts_up_after_the_labels_have_slid_in_and_
 
 TEST_F(After_finish_test, a_game_run_joins_the_progress_file_and_only_a_better_one_is_a_highscore)
 {
-    core->progress.last_level = 3;
+    core->progress.last_level = level_3;
     After_finish_screen* first = finish(Game_mode);
     EXPECT_THAT(init_output, HasSubstr("After_finish_screen::init new highscore"));
-    EXPECT_EQ(core->progress.last_level, 4);
+    EXPECT_EQ(core->progress.last_level, level_3 + 1);
 
     Progress saved;
     {
         Capture_stdout quiet;
         saved = load_progress_file(data->path("progress.data"));
     }
-    EXPECT_EQ(saved.last_level, 4);
+    EXPECT_EQ(saved.last_level, level_3 + 1);
     ASSERT_EQ(saved.scores["Level 3"].size(), 1u);
     Score const& stored = saved.scores["Level 3"][0];
     Score const& run = first->get_score();
@@ -141,7 +141,7 @@ TEST_F(After_finish_test, a_game_run_joins_the_progress_file_and_only_a_better_o
     finish(Game_mode);
     EXPECT_THAT(init_output, Not(HasSubstr("new highscore")));
     ASSERT_EQ(core->progress.scores["Level 3"].size(), 2u);
-    EXPECT_EQ(core->progress.last_level, 5);
+    EXPECT_EQ(core->progress.last_level, level_3 + 1) << "a replay unlocks no further level";
     // A slower one neither.
     finish(Game_mode, level_3, {1.f, 2.5f, 70.f});
     EXPECT_THAT(init_output, Not(HasSubstr("new highscore")));

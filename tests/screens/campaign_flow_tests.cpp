@@ -1,10 +1,14 @@
-// A campaign level from the main menu to the next one, through the window: won
-// with its stored solution, scored, replayed as plots and left for the next.
+// The campaign through the window: a level from the main menu to the next one,
+// won with its stored solution, scored, replayed as plots and left for the
+// next; and every level from "Start New Game" to the end, and each replayed.
 #include "Play_test.h"
+#include "Tutorial_player.h"
 
 #include "screens/After_finish_screen.h"
 #include "screens/Before_start_screen.h"
 #include "screens/Finished_run.h"
+#include "screens/Help_screen.h"
+#include "screens/Level_picker_screen.h"
 #include "screens/Main_menu_screen.h"
 #include "screens/Statistics_screen.h"
 #include "tools/campaign/Campaign.h"
@@ -14,6 +18,13 @@
 
 namespace
 {
+
+Campaign_level const& campaign_level(std::string const& name)
+{
+    for (Campaign_level const& level : campaign())
+        if (level.name == name) return level;
+    throw std::runtime_error("no campaign level " + name);
+}
 
 class Campaign_flow_test : public Play_test
 {
@@ -43,14 +54,58 @@ protected:
         Capture_stdout quiet;
         driver->step_frames(frames);
     }
+
+    // Steps until the condition holds, reading every help that comes up as a
+    // player would; false when it still fails after `seconds` of frames.
+    bool play_until(std::function<bool()> const& condition, float seconds)
+    {
+        Capture_stdout quiet;
+        return driver->step_frames_until(
+            [&] {
+                auto* help = top_screen<Help_screen>();
+                if (help && help->get_state() == Screen::Shown)
+                    for (auto const& button : help->get_buttons())
+                        if (button->is_visible()) driver->click(centre_of(*button));
+                return condition();
+            },
+            int(seconds * 64.f));
+    }
+
+    // From the before-start screen of the level: started, its stored solution
+    // applied, its helps read, until its result is up (or, for the camera
+    // level, the next level's title).
+    void win_current_level()
+    {
+        std::string const name = core->get_level_name(core->get_current_level());
+        auto* before = top_screen<Before_start_screen>();
+        ASSERT_NE(before, nullptr) << name;
+        press(*before, "Start Level");
+        step(70);
+        Campaign_level const& stored = campaign_level(name);
+        std::srand(1);
+        if (stored.solve) stored.solve(level());
+        bool const camera_level = !stored.solve;
+        float const seconds = std::max(60.f, level()._score_time_factor * 2.f);
+        ASSERT_TRUE(play_until(
+            [&] {
+                return camera_level ? top_screen<Before_start_screen>() != nullptr
+                                    : top_screen<After_finish_screen>() != nullptr;
+            },
+            seconds))
+            << name << " not won within " << seconds << " s";
+    }
+
+    // "Next Level" or "Back to Main Menu" once the count-up is over.
+    void leave_result(std::string const& text)
+    {
+        ASSERT_TRUE(play_until([&] { return top_screen<After_finish_screen>() && button(*top_screen<After_finish_screen>(), text); },
+                               8.f))
+            << text;
+        press(*top_screen<After_finish_screen>(), text);
+        step(70);
+    }
 };
 
-Campaign_level const& campaign_level(std::string const& name)
-{
-    for (Campaign_level const& level : campaign())
-        if (level.name == name) return level;
-    throw std::runtime_error("no campaign level " + name);
-}
 
 TEST_F(Campaign_flow_test, level_3_won_scored_replayed_and_left_for_level_4)
 {
@@ -130,6 +185,82 @@ TEST_F(Campaign_flow_test, level_3_won_scored_replayed_and_left_for_level_4)
     step(70);
     EXPECT_EQ(play->get_state(), Screen::Shown);
     EXPECT_EQ(core->get_game_state(), Core::Running);
+}
+
+} // namespace
+
+namespace
+{
+
+TEST_F(Campaign_flow_test, the_whole_campaign_leads_to_the_sandbox_and_no_replay_unlocks_anything)
+{
+    {
+        Capture_stdout quiet;
+        viewer->start();
+        viewer->stopAnimation(); // frames come from the driver
+    }
+    int const count = core->get_level_names().size();
+    ASSERT_EQ(size_t(count), campaign().size());
+
+    // The tutorial as a new player meets it, then every level with its stored solution.
+    Tutorial_player player(*viewer, *core, *driver);
+    {
+        Capture_stdout quiet;
+        player.play_through();
+        player.go_on();
+    }
+    step(70);
+    for (int index = core->get_current_level(); index < count; ++index)
+    {
+        ASSERT_EQ(core->get_current_level(), index);
+        win_current_level();
+        if (HasFatalFailure()) return;
+        EXPECT_EQ(core->progress.last_level, index + 1);
+        leave_result(index + 1 < count ? "Next Level" : "Back to Main Menu");
+        if (HasFatalFailure()) return;
+    }
+
+    auto* menu = top_screen<Main_menu_screen>();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(button(*menu, "Continue Game"), nullptr);
+    bool finished_label = false;
+    for (auto const& label : menu->get_labels())
+        finished_label |= label->get_text() == "All levels finished, try the sandbox!";
+    EXPECT_TRUE(finished_label);
+
+    // Every level again from the picker: the progress stays where it is.
+    Progress const reached = load_progress_file(data->path("progress.data"));
+    EXPECT_EQ(reached.last_level, count);
+    for (int index = 0; index < count; ++index)
+    {
+        press(*top_screen<Main_menu_screen>(), "Pick Level");
+        step(70);
+        auto* picker = top_screen<Level_picker_screen>();
+        ASSERT_NE(picker, nullptr);
+        for (int page = 0; page < index / 3; ++page) press(*picker, ">");
+        ASSERT_EQ(picker->get_page(), index / 3);
+        {
+            Capture_stdout quiet;
+            driver->click(centre_of(*picker->get_buttons()[size_t(2 * index)]));
+        }
+        step(70);
+        ASSERT_EQ(core->get_current_level(), index);
+        win_current_level();
+        if (HasFatalFailure()) return;
+        EXPECT_EQ(core->progress.last_level, count) << core->get_level_name(index);
+        if (top_screen<After_finish_screen>())
+        {
+            leave_result("Back to Main Menu");
+        }
+        else
+        {
+            press(*top_screen<Before_start_screen>(), "Back to Main Menu");
+            step(70);
+        }
+        if (HasFatalFailure()) return;
+    }
+    Capture_stdout quiet;
+    EXPECT_EQ(load_progress_file(data->path("progress.data")).last_level, count);
 }
 
 } // namespace

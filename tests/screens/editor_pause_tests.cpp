@@ -298,3 +298,48 @@ TEST_F(Editor_pause_test, a_designers_round_trip_keeps_the_level_through_saving_
     for (Molecule const& molecule : level()._molecules) expect_near((placed++)->_x, molecule._x);
     EXPECT_EQ(counts, level()._available_elements);
 }
+
+TEST_F(Editor_pause_test, every_molecule_placed_or_loaded_is_in_the_test_play)
+{
+    open_sandbox();
+    driver->set_physics_step(0.f);
+    click_palette("Box_portal");
+    {
+        Capture_stdout quiet;
+        driver->click(floor_pixel(30.f, 0.f));
+    }
+    dialogs.menus.push_back([](QMenu& menu) {
+        if (auto* count = Scripted_dialogs::row_widget<QSpinBox>(menu, "Number of H2O molecules to place"))
+            count->setValue(20);
+        return nullptr;
+    });
+    click_palette("H2O", Qt::RightButton);
+    click_palette("H2O");
+    {
+        Capture_stdout quiet;
+        driver->click(middle_pixel(-20.f, 0.f));
+    }
+    ASSERT_EQ(20u, level()._molecules.size());
+
+    auto const play_and_count = [this] {
+        click_menu_button("Play Level");
+        EXPECT_NE(nullptr, top<Main_game_screen>());
+        EXPECT_EQ(Core::Running, core->get_game_state());
+        driver->step_frames(70);
+        size_t const played = level()._molecules.size();
+        pause_editor();
+        click_menu_button("Return to Editor");
+        editor = top<Editor_screen>();
+        driver->step_frames(70);
+        return played;
+    };
+    pause_editor();
+    EXPECT_EQ(20u, play_and_count()) << "placed";
+    EXPECT_EQ(20u, level()._molecules.size()) << "back in the editor";
+
+    pause_editor();
+    click_menu_button("Save Level", Qt::ControlModifier);
+    click_menu_button("Load Level", Qt::ControlModifier);
+    ASSERT_EQ(20u, level()._molecules.size());
+    EXPECT_EQ(20u, play_and_count()) << "saved and loaded";
+}

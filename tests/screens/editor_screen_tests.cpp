@@ -440,6 +440,40 @@ TEST_F(Editor_test, a_right_click_on_a_handle_opens_the_element_menu_and_its_ans
     EXPECT_EQ(9, portal->get_end_condition().get_min_captured_molecules());
 }
 
+namespace
+{
+
+char const* const kinds_with_handles[] = {"Box_barrier",   "Moving_box_barrier", "Blow_barrier",      "Brownian_box",
+                                          "Box_portal",    "Sphere_portal",      "Molecule_releaser", "Atom_cannon",
+                                          "Charged_barrier", "Tractor_barrier"};
+
+} // namespace
+
+TEST_F(Editor_test, every_handle_of_every_element_kind_opens_the_element_menu_and_so_does_a_click_on_its_gear)
+{
+    open_sandbox();
+    core->set_simulation_state(false);
+    for (char const* kind : kinds_with_handles)
+    {
+        size_t const before = level()._level_elements.size();
+        editor->add_element(Eigen::Vector3f(0, 0, 0), kind, false, 1);
+        ASSERT_EQ(before + 1, level()._level_elements.size()) << kind;
+        Level_element* element = level()._level_elements.back().get();
+        EXPECT_THAT(handles_without_menu(*editor, *element, 31, Qt::RightButton), ::testing::IsEmpty());
+
+        size_t const menus = dialogs.calls.size();
+        {
+            Capture_stdout quiet;
+            click_handle(editor->get_handle_box(element)->get_disc());
+        }
+        EXPECT_EQ(menus + 1, dialogs.calls.size()) << kind << ": the gear";
+        EXPECT_EQ(element, editor->get_selected_element());
+        Capture_stdout quiet;
+        driver->press_key(Qt::Key_Delete);
+        ASSERT_EQ(before, level()._level_elements.size()) << kind;
+    }
+}
+
 TEST_F(Editor_test, f11_builds_the_renderer_again_and_escape_pauses_with_the_cursor_back)
 {
     open_sandbox();

@@ -38,7 +38,8 @@ TEST(After_finish_buttons, follow_the_mode_and_the_levels_reached)
           Case{Editor_mode, 2, 0, {"Next Level", "Back to Main Menu", "Show Statistics"}},
           Case{Editor_play_mode, 4, 0, {"Play Again", "Back to Editor", "Show Statistics"}},
           Case{Editor_play_mode, 10, 0, {"Play Again", "Back to Editor", "Show Statistics"}},
-          Case{Editor_play_mode, 11, 0, {"Back to Editor", "Show Statistics"}}})
+          // A designer's level has nothing to do with the campaign's progress.
+          Case{Editor_play_mode, 11, 0, {"Play Again", "Back to Editor", "Show Statistics"}}})
         EXPECT_EQ(texts(after_finish_buttons(c.mode, c.last_level, count, c.current_level)), c.buttons)
             << "mode " << c.mode << ", last level " << c.last_level << ", level " << c.current_level;
 
@@ -94,33 +95,37 @@ Score run_with(int final_score)
     return run;
 }
 
-TEST(Finished_runs, join_the_level_and_move_the_game_on_while_levels_remain)
+TEST(Finished_runs, join_the_level_and_move_the_game_on_only_past_the_level_won)
 {
     Progress progress;
     progress.last_level = 3;
-    EXPECT_TRUE(record_finished_run(progress, "Level 1", run_with(500), 11)); // the first run
+    EXPECT_TRUE(record_finished_run(progress, 3, "Level 1", run_with(500), 11)); // the first run
     EXPECT_EQ(progress.last_level, 4);
-    EXPECT_TRUE(record_finished_run(progress, "Level 1", run_with(900), 11));
-    EXPECT_FALSE(record_finished_run(progress, "Level 1", run_with(900), 11)); // equal is no highscore
-    EXPECT_FALSE(record_finished_run(progress, "Level 1", run_with(100), 11));
+    EXPECT_TRUE(record_finished_run(progress, 3, "Level 1", run_with(900), 11));
+    EXPECT_FALSE(record_finished_run(progress, 3, "Level 1", run_with(900), 11)); // equal is no highscore
+    EXPECT_FALSE(record_finished_run(progress, 3, "Level 1", run_with(100), 11));
     ASSERT_EQ(progress.scores["Level 1"].size(), 4u);
     EXPECT_EQ(progress.scores["Level 1"][3].final_score, 100);
-    EXPECT_EQ(progress.last_level, 7);
-    EXPECT_TRUE(record_finished_run(progress, "Level 2", run_with(0), 11)); // each level on its own
+    EXPECT_EQ(progress.last_level, 4) << "replays of the level won unlock nothing more";
+    EXPECT_TRUE(record_finished_run(progress, 4, "Level 2", run_with(0), 11)); // each level on its own
+    EXPECT_EQ(progress.last_level, 5);
+    record_finished_run(progress, 0, "Intro 0", run_with(1), 11);
+    EXPECT_EQ(progress.last_level, 5) << "an early level replayed keeps the progress";
+    record_finished_run(progress, 8, "Level 5", run_with(1), 11);
+    EXPECT_EQ(progress.last_level, 9) << "a level picked ahead of the progress counts as won";
 
-    progress.last_level = 10;
-    record_finished_run(progress, "Level 8", run_with(1), 11);
+    record_finished_run(progress, 10, "Level 7", run_with(1), 11);
     EXPECT_EQ(progress.last_level, 11);
-    record_finished_run(progress, "Level 8", run_with(1), 11);
+    record_finished_run(progress, 10, "Level 7", run_with(1), 11);
     EXPECT_EQ(progress.last_level, 11);
 
-    // A damaged value goes on from the first level, or stays when beyond the last.
+    // A damaged value goes on from the level won, and is brought back in range when beyond the last.
     progress.last_level = -6;
-    record_finished_run(progress, "Level 8", run_with(1), 11);
-    EXPECT_EQ(progress.last_level, 1);
+    record_finished_run(progress, 2, "Intro 2", run_with(1), 11);
+    EXPECT_EQ(progress.last_level, 3);
     progress.last_level = 40;
-    record_finished_run(progress, "Level 8", run_with(1), 11);
-    EXPECT_EQ(progress.last_level, 40);
+    record_finished_run(progress, 2, "Intro 2", run_with(1), 11);
+    EXPECT_EQ(progress.last_level, 11);
 }
 
 } // namespace

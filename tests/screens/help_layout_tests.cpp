@@ -1,7 +1,9 @@
 #include "screens/Help_layout.h"
+#include "screens/Menu_items.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 
 namespace
@@ -9,7 +11,9 @@ namespace
 
 TEST(Help_layout, the_text_hangs_from_the_corner_and_the_button_sits_under_its_right_end)
 {
-    Page_placement const placed = place_page(0.6f, 0.4f, Eigen::Vector2f(0.25f, 0.12f));
+    Page_placement const placed = place_page(0.6f, 0.4f, Eigen::Vector2f(0.25f, 0.12f), 16.f / 9.f);
+    EXPECT_FLOAT_EQ(0.6f, placed.corner.x()) << "inside the window, where it was asked for";
+    EXPECT_FLOAT_EQ(0.4f, placed.corner.y());
     EXPECT_FLOAT_EQ(0.725f, placed.label_position.x());
     EXPECT_FLOAT_EQ(0.34f, placed.label_position.y());
     EXPECT_FLOAT_EQ(0.6f + 0.25f - 0.075f, placed.button_position.x());
@@ -23,6 +27,38 @@ TEST(Help_layout, the_text_hangs_from_the_corner_and_the_button_sits_under_its_r
     float const button_bottom = placed.button_position.y() - help_button_size().y() / 2.f;
     EXPECT_NEAR(0.4f - placed.height, button_bottom, 1e-6f);
     EXPECT_NEAR(0.6f + placed.width, placed.button_position.x() + help_button_size().x() / 2.f, 1e-6f);
+}
+
+// The collector's page follows the collector on screen: with the camera close
+// to it, the corner asked for lies off the window, and a help that takes every
+// input would hide the only way on.
+TEST(Help_layout, every_page_and_its_button_stay_inside_the_window_wherever_they_are_asked_for)
+{
+    float const nan = std::nanf("");
+    // Up to the edge, within rounding.
+    Eigen::AlignedBox2f const window(Eigen::Vector2f::Constant(-1e-5f), Eigen::Vector2f::Constant(1.f + 1e-5f));
+    for (float aspect : {16.f / 9.f, 0.5f})
+        for (Eigen::Vector2f const& asked :
+             {Eigen::Vector2f(-0.8f, 0.5f), Eigen::Vector2f(1.4f, 1.6f), Eigen::Vector2f(0.5f, -0.3f),
+              Eigen::Vector2f(0.9f, 0.1f), Eigen::Vector2f(nan, nan), Eigen::Vector2f(-3.f, 2.f)})
+        {
+            Page_placement const placed = place_page(asked.x(), asked.y(), Eigen::Vector2f(0.4f, 0.3f), aspect);
+            Help_page page;
+            page.x = placed.corner.x();
+            page.y = placed.corner.y();
+            page.width = placed.width;
+            page.height = placed.height;
+            Eigen::Vector2f const half_button = help_button_size() / 2.f;
+            Eigen::Vector2f const button = placed.button_position.head<2>();
+            EXPECT_TRUE(window.contains(help_box(page, aspect))) << asked.transpose() << ", aspect " << aspect;
+            EXPECT_TRUE(window.contains(button - half_button) && window.contains(button + half_button))
+                << asked.transpose() << ", aspect " << aspect;
+        }
+
+    // Too tall for the window: its text begins at the top.
+    Page_placement const tall = place_page(0.2f, 0.3f, Eigen::Vector2f(0.4f, 1.2f), 1.f);
+    EXPECT_FLOAT_EQ(0.99f, tall.corner.y());
+    EXPECT_FLOAT_EQ(0.2f, tall.corner.x());
 }
 
 TEST(Help_layout, the_box_margin_is_as_many_pixels_up_as_across)

@@ -11,7 +11,7 @@
 
 #include "support/Vector_expect.h"
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 namespace
 {
@@ -106,4 +106,31 @@ TEST_F(Play_test, level_3_is_won_with_one_tractor_placed_and_tuned_through_its_h
     EXPECT_LE(core->get_current_time(), time_factor);
     driver->step_frame();
     EXPECT_EQ(Screen::Fading_out, play->get_state());
+}
+
+// What the player places from the toolbar, the designer in a level played from
+// the editor: a right click on any of its handles opens its menu.
+TEST_F(Play_test, a_right_click_on_every_handle_of_a_placed_element_opens_its_menu)
+{
+    for (int mode : {Game_mode, Editor_play_mode})
+    {
+        Main_game_screen* play = push_play_screen(mode);
+        load_level("Level 3");
+        driver->step_frames(70);
+        driver->set_physics_step(0.f);
+        for (char const* kind : {"Brownian_box", "Tractor_barrier", "Charged_barrier", "Box_barrier"})
+        {
+            Capture_stdout quiet;
+            play->add_element(Eigen::Vector3f(-10.f, 0.f, 0.f), kind, true, 1);
+            Level_element* element = level()._level_elements.back().get();
+            EXPECT_THAT(handles_without_menu(*play, *element, element->get_user_editable(), Qt::RightButton),
+                        ::testing::IsEmpty())
+                << "mode " << mode;
+            EXPECT_EQ(element, play->get_selected_element()) << kind;
+            play->delete_selected_element();
+        }
+        driver->set_physics_step(Game_driver::default_physics_step);
+        viewer->kill_all_screens();
+        driver->step_frames(70);
+    }
 }

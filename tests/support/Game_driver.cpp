@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTest>
+#include <QWheelEvent>
 
 Game_driver::Game_driver(My_viewer& viewer, Core& core) : _viewer(viewer), _core(core) {}
 
@@ -118,6 +119,15 @@ void Game_driver::click(Eigen::Vector2f const& normalised, Qt::MouseButton butto
     click(pixel_of(normalised), button, modifiers);
 }
 
+void Game_driver::double_click(QPoint const& pixel, Qt::MouseButton button)
+{
+    click(pixel, button);
+    // No paint before the second press: it comes before the next frame.
+    _held |= button;
+    send_mouse(QEvent::MouseButtonDblClick, pixel, button, _held);
+    release(pixel, button);
+}
+
 void Game_driver::drag(Eigen::Vector3f const& from, Eigen::Vector3f const& to, int steps)
 {
     QPoint const start = pixel_of(from);
@@ -130,6 +140,13 @@ void Game_driver::drag(Eigen::Vector3f const& from, Eigen::Vector3f const& to, i
         move(QPoint(int(start.x() + t * (end.x() - start.x())), int(start.y() + t * (end.y() - start.y()))));
     }
     release(end);
+}
+
+void Game_driver::wheel(QPoint const& pixel, int delta)
+{
+    QWheelEvent event(QPointF(pixel), QPointF(_viewer.mapToGlobal(pixel)), QPoint(), QPoint(0, delta), _held, _keys,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&_viewer, &event);
 }
 
 void Game_driver::press_key(int key, Qt::KeyboardModifiers modifiers)

@@ -63,9 +63,13 @@ public:
                Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void click(Eigen::Vector2f const& normalised, Qt::MouseButton button = Qt::LeftButton,
                Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    // As Qt delivers a quick double click: press, release, double click, release.
+    void double_click(QPoint const& pixel, Qt::MouseButton button = Qt::LeftButton);
     // Presses the left button where the camera shows `from`, moves in `steps`
     // with it held and lets go where it shows `to`.
     void drag(Eigen::Vector3f const& from, Eigen::Vector3f const& to, int steps = 8);
+    // One notch of the wheel is 120; forwards (positive) zooms in.
+    void wheel(QPoint const& pixel, int delta);
     void press_key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     // Presses (or, with none, lets go of) Ctrl and Shift as the keyboard does,
     // so that the application's own keyboard state reports them.

@@ -113,8 +113,9 @@ bool Screen_stack::offer_second_press(std::function<bool(Screen&)> const& offer_
     bool const on_stack = std::any_of(_screens.begin(), _screens.end(),
                                       [taker](std::unique_ptr<Screen> const& screen) { return screen.get() == taker; });
     if (!taker || !on_stack) return true;
+    // Hidden or on its way out, it has handed over to the screen it opened.
     int const state = taker->get_state();
-    if (state == Screen::Closing || state == Screen::Closed) return true;
+    if (state != Screen::Shown && state != Screen::Fading_in) return true;
     Walk walk(_walks);
     offer_to(*taker);
     return true;

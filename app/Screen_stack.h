@@ -52,8 +52,9 @@ public:
     bool offer_press(std::function<bool(Screen&)> const& offer);
     // The second press of a double click goes only to the screen that took the
     // first: a button acts on the press, and the first may have opened a new
-    // screen in its place. True whenever a screen took the first: the second
-    // is that screen's, even once it is gone or on its way out.
+    // screen in its place or over it. True whenever a screen took the first:
+    // the second is that screen's, and nobody's once it is gone, hidden or on
+    // its way out.
     bool offer_second_press(std::function<bool(Screen&)> const& offer);
 
     // Every screen, top first.

@@ -185,6 +185,17 @@ TEST_F(Stack, the_second_press_of_a_double_click_reaches_only_the_screen_that_to
     EXPECT_TRUE(stack.offer_second_press(press));
     EXPECT_THAT(log, ElementsAre("opened press", "opened press"));
 
+    // Nor does a screen that hid itself under the one it opened (the statistics) get it.
+    opened->on_input = [&] {
+        if (opened->get_state() == Screen::Shown) opened->hide();
+    };
+    for (int i = 0; i < 63; ++i) opened->update_state(Screen::frame_period);
+    log.clear();
+    EXPECT_TRUE(stack.offer_press(press));
+    EXPECT_TRUE(stack.offer_second_press(press));
+    EXPECT_THAT(log, ElementsAre("opened press"));
+    opened->on_input = nullptr;
+
     // A first press no screen took goes to the camera, and so does the second.
     opened->kill();
     log.clear();

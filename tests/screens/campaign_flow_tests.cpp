@@ -192,6 +192,44 @@ TEST_F(Campaign_flow_test, level_3_won_scored_replayed_and_left_for_level_4)
 namespace
 {
 
+// Buttons act on the press, and "Quit" takes the same place on the main menu
+// as "Back to Main Menu" on these screens: the second press of a double click
+// must not close the game.
+TEST_F(Campaign_flow_test, a_double_click_on_back_to_main_menu_leaves_the_main_menu_up)
+{
+    core->progress.last_level = 2;
+    {
+        Capture_stdout quiet;
+        viewer->start();
+        viewer->stopAnimation(); // frames come from the driver
+    }
+    step(70);
+    auto const double_click_back = [this](Menu_screen const& menu) {
+        Draggable_button const* back = button(menu, "Back to Main Menu");
+        ASSERT_NE(back, nullptr);
+        {
+            Capture_stdout quiet;
+            driver->double_click(driver->pixel_of(centre_of(*back)));
+        }
+        step(70);
+        auto* main_menu = top_screen<Main_menu_screen>();
+        ASSERT_NE(main_menu, nullptr);
+        EXPECT_EQ(main_menu->get_state(), Screen::Shown);
+        EXPECT_TRUE(viewer->isVisible()) << "the game was not quit";
+    };
+
+    press(*top_screen<Main_menu_screen>(), "Continue Game");
+    step(70);
+    ASSERT_NE(top_screen<Before_start_screen>(), nullptr);
+    double_click_back(*top_screen<Before_start_screen>());
+
+    press(*top_screen<Main_menu_screen>(), "Pick Level");
+    step(70);
+    ASSERT_NE(top_screen<Level_picker_screen>(), nullptr);
+    double_click_back(*top_screen<Level_picker_screen>());
+    EXPECT_EQ(core->progress.last_level, 2);
+}
+
 TEST_F(Campaign_flow_test, the_whole_campaign_leads_to_the_sandbox_and_no_replay_unlocks_anything)
 {
     {

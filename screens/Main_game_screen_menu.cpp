@@ -3,7 +3,7 @@
 #include "foundation/Dialogs.h"
 #include "screens/Element_menu.h"
 #include "simulation/Core.h"
-#include "widgets/Draggable_box.h"
+#include "widgets/Draggable.h"
 
 #include <QCursor>
 

@@ -98,9 +98,11 @@ protected:
     // "Next Level" or "Back to Main Menu" once the count-up is over.
     void leave_result(std::string const& text)
     {
-        ASSERT_TRUE(play_until([&] { return top_screen<After_finish_screen>() && button(*top_screen<After_finish_screen>(), text); },
-                               8.f))
-            << text;
+        auto const offered = [&] {
+            auto* result = top_screen<After_finish_screen>();
+            return result && button(*result, text);
+        };
+        ASSERT_TRUE(play_until(offered, 8.f)) << text;
         press(*top_screen<After_finish_screen>(), text);
         step(70);
     }

@@ -44,7 +44,7 @@ Editor_pause_screen::Editor_pause_screen(My_viewer* viewer, Core* core, Main_gam
 bool Editor_pause_screen::keyPressEvent(QKeyEvent* event)
 {
     std::cout << "Editor_pause_screen::keyPressEvent " << event->key() << " state: " << state << std::endl;
-    return event->key() == Qt::Key_Escape && answer_escape_on_pause(*this, *_target, *_core);
+    return event->key() == Qt::Key_Escape && _target && answer_escape_on_pause(*this, *_target, *_core);
 }
 
 void Editor_pause_screen::continue_editing()

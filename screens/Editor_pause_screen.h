@@ -3,6 +3,8 @@
 
 #include "screens/Menu_screen.h"
 
+#include <QPointer>
+
 #include <QString>
 
 class Main_game_screen;
@@ -30,7 +32,9 @@ private:
     // dialog's choice; empty when it was cancelled.
     QString choose_file(bool saving) const;
 
-    Main_game_screen* _target;
+    // Null once gone: a key still reaches the closing pause after a new
+    // screen replaced both and its target was destroyed.
+    QPointer<Main_game_screen> _target;
 };
 
 #endif

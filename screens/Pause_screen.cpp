@@ -33,7 +33,7 @@ Pause_screen::Pause_screen(My_viewer* viewer, Core* core, Main_game_screen* targ
 bool Pause_screen::keyPressEvent(QKeyEvent* event)
 {
     std::cout << "Pause_screen::keyPressEvent " << event->key() << " state: " << state << std::endl;
-    return event->key() == Qt::Key_Escape && answer_escape_on_pause(*this, *_target, *_core);
+    return event->key() == Qt::Key_Escape && _target && answer_escape_on_pause(*this, *_target, *_core);
 }
 
 void Pause_screen::restart_level()

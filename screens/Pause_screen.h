@@ -3,6 +3,8 @@
 
 #include "screens/Menu_screen.h"
 
+#include <QPointer>
+
 class Main_game_screen;
 
 // Laid over the play screen while the game is paused: restart the level, leave
@@ -21,7 +23,9 @@ private:
     void back_to_main_menu();
     void continue_level();
 
-    Main_game_screen* _target;
+    // Null once gone: a key still reaches the closing pause after a new
+    // screen replaced both and its target was destroyed.
+    QPointer<Main_game_screen> _target;
 };
 
 #endif

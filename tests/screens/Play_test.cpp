@@ -2,7 +2,10 @@
 
 #include "simulation/Core.h"
 
+#include <QApplication>
 #include <QGLContext>
+
+#include <GL/gl.h>
 
 void Play_test::SetUp()
 {
@@ -40,4 +43,31 @@ void Play_test::load_level(std::string const& name, bool start)
     core->load_level(index);
     if (start) core->start_level();
     driver->step_frame();
+}
+
+void Play_test::resize_window(QSize const& size)
+{
+    Capture_stdout quiet;
+    viewer->resize(size);
+    QApplication::processEvents();
+    viewer->makeCurrent();
+    ASSERT_EQ(size, QSize(viewer->camera()->screenWidth(), viewer->camera()->screenHeight()));
+}
+
+QSize Play_test::texture_size(GLuint texture)
+{
+    GLint width = 0, height = 0;
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    return QSize(width, height);
+}
+
+Eigen::Vector2f Play_test::texels_off_pixels(Draggable_label const& widget) const
+{
+    QSize const texels = texture_size(widget.get_texture());
+    Eigen::Vector2f const pixels(widget.get_size().x() * float(viewer->camera()->screenWidth()),
+                                 widget.get_size().y() * float(viewer->camera()->screenHeight()));
+    return (Eigen::Vector2f(float(texels.width()), float(texels.height())) - pixels).cwiseAbs();
 }

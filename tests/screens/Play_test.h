@@ -5,8 +5,12 @@
 
 #include "screens/Main_game_screen.h"
 #include "widgets/Draggable.h"
+#include "widgets/Draggable_label.h"
 
 #include "support/Game_driver.h"
+
+#include <QSize>
+#include <qopengl.h>
 
 #include <memory>
 #include <string>
@@ -29,6 +33,14 @@ protected:
     static Eigen::Vector2f centre_of(Draggable const& widget) { return widget.get_position().head<2>(); }
 
     Level_data& level() { return core->get_level_data(); }
+
+    // Resizes the window as the window system does and waits for the answer.
+    void resize_window(QSize const& size);
+    // The size of level 0 of a 2D texture, in the current context.
+    static QSize texture_size(GLuint texture);
+    // How far a widget's texture is from being drawn one texel to a pixel in
+    // the window, in pixels across and up.
+    Eigen::Vector2f texels_off_pixels(Draggable_label const& widget) const;
 
     std::unique_ptr<Game_driver> driver;
 };

@@ -269,8 +269,8 @@ std::vector<Idle_run> idle_runs()
     std::vector<Idle_run> runs;
     for (int level = 1; level < int(campaign().size()); ++level)
     {
-        for (unsigned seed : {1u, 2u, 3u}) runs.push_back({level, seed, 1.f / 64.f});
-        runs.push_back({level, 4u, 1.f / 32.f});
+        for (unsigned seed : {1u, 2u}) runs.push_back({level, seed, 1.f / 64.f});
+        runs.push_back({level, 3u, 1.f / 32.f});
     }
     return runs;
 }

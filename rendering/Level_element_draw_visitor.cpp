@@ -25,11 +25,20 @@
 namespace
 {
 
-// The element's own frame for as long as it lives.
+void set_lighting(bool lit)
+{
+    if (lit)
+        glEnable(GL_LIGHTING);
+    else
+        glDisable(GL_LIGHTING);
+}
+
+// The element's own frame for as long as it lives. The lighting is given back
+// as it was found, so that no element's look depends on what was drawn before.
 class Element_frame
 {
 public:
-    explicit Element_frame(Level_element const& element)
+    explicit Element_frame(Level_element const& element) : _was_lit(glIsEnabled(GL_LIGHTING) == GL_TRUE)
     {
         Eigen::Vector3f const& position = element.get_position();
         glPushMatrix();
@@ -40,10 +49,14 @@ public:
     {
         glPopMatrix();
         set_fill_polygons();
+        set_lighting(_was_lit);
     }
 
     Element_frame(Element_frame const&) = delete;
     Element_frame& operator=(Element_frame const&) = delete;
+
+private:
+    bool const _was_lit;
 };
 
 void set_color(Color4 const& c)
@@ -143,7 +156,7 @@ void draw_release_arrow(Molecule_releaser const& releaser)
         release_arrow(releaser.get_num_released_molecules(), releaser.get_num_max_molecules(),
                       releaser.get_release_progress(), extent_x);
     if (!arrow) return;
-    glDisable(GL_LIGHTING);
+    set_lighting(false);
     glLineWidth(3.f);
     glColor4f(0.3f, 0.35f, 0.7f, 0.6f);
     glPushMatrix();
@@ -195,11 +208,10 @@ void Level_element_draw_visitor::visit(Particle_system_element& element)
 {
     if (element.get_particles().empty()) return;
     Element_frame const frame(element);
-    glDisable(GL_LIGHTING);
+    set_lighting(false);
     glEnable(GL_BLEND);
     draw_points(_particle_program.get(), element.get_particles(), _particle_height_scale * 48.f, true);
     glBindTexture(GL_TEXTURE_2D, 0);
-    glEnable(GL_LIGHTING);
 }
 
 void Level_element_draw_visitor::visit(Brownian_box& element)
@@ -207,10 +219,10 @@ void Level_element_draw_visitor::visit(Brownian_box& element)
     Element_frame const frame(element);
     Color const color = brownian_color(element.get_strength());
     set_color(color);
-    glDisable(GL_LIGHTING);
+    set_lighting(false);
     draw_points(_particle_program.get(), element.get_particles(), _particle_height_scale * 24.f, false);
     glBindTexture(GL_TEXTURE_2D, 0);
-    glEnable(GL_LIGHTING);
+    set_lighting(true);
     set_color(color, 0.4f);
     draw_local_box(element.get_box(), true);
     draw_highlight(element, element.get_box(), highlight_color);
@@ -219,10 +231,10 @@ void Level_element_draw_visitor::visit(Brownian_box& element)
 void Level_element_draw_visitor::visit(Sphere_portal& element)
 {
     Element_frame const frame(element);
+    set_lighting(false);
     Eigen::AlignedBox3f const box = element.get_box();
     if (!box.isEmpty())
     {
-        glDisable(GL_LIGHTING);
         glColor4f(0.3f, 0.8f, 0.4f, 0.6f);
         Eigen::Vector3f const center = box.center();
         Eigen::Vector3f const half = box.sizes() / 2.f;
@@ -243,10 +255,11 @@ void Level_element_draw_visitor::visit(Sphere_portal& element)
 void Level_element_draw_visitor::visit(Box_portal& element)
 {
     Element_frame const frame(element);
+    set_lighting(true);
     glColor4f(0.3f, 0.8f, 0.4f, 0.6f);
     draw_local_box(element.get_box(), true);
     set_fill_polygons();
-    glDisable(GL_LIGHTING);
+    set_lighting(false);
     draw_capture_gauge(element.get_box(), element.get_end_condition());
     draw_points(_particle_program.get(), element.get_particles(), _particle_height_scale * 48.f, true);
     draw_highlight(element, element.get_box(), portal_highlight_color);
@@ -255,7 +268,7 @@ void Level_element_draw_visitor::visit(Box_portal& element)
 void Level_element_draw_visitor::visit(Molecule_releaser& element)
 {
     Element_frame const frame(element);
-    glDisable(GL_LIGHTING);
+    set_lighting(false);
     glColor4f(0.3f, 0.35f, 0.7f, 0.6f);
     draw_local_box(element.get_box(), true);
     set_fill_polygons();
@@ -263,13 +276,12 @@ void Level_element_draw_visitor::visit(Molecule_releaser& element)
         draw_points(_particle_program.get(), group.get_particles(), _particle_height_scale * 48.f, true);
     draw_highlight(element, element.get_box(), highlight_color);
     draw_release_arrow(element);
-    glEnable(GL_LIGHTING);
 }
 
 void Level_element_draw_visitor::visit(Charged_barrier& element)
 {
     Element_frame const frame(element);
-    glEnable(GL_LIGHTING);
+    set_lighting(true);
     set_color(charged_barrier_color(element.get_charge()));
     draw_local_box(element.get_box(), false);
     draw_highlight(element, element.get_box(), highlight_color);
@@ -277,13 +289,13 @@ void Level_element_draw_visitor::visit(Charged_barrier& element)
 
 void Level_element_draw_visitor::visit(Moving_box_barrier& element)
 {
-    draw_box_barrier(element, false);
+    draw_box_barrier(element);
 }
 
 void Level_element_draw_visitor::visit(Tractor_barrier& element)
 {
     Element_frame const frame(element);
-    glDisable(GL_LIGHTING);
+    set_lighting(false);
     glPointSize(_particle_height_scale * 24.f);
     glBegin(GL_POINTS);
     for (Particle const& particle : element.get_particles())
@@ -293,7 +305,7 @@ void Level_element_draw_visitor::visit(Tractor_barrier& element)
     }
     glEnd();
     glPointSize(1.f);
-    glEnable(GL_LIGHTING);
+    set_lighting(true);
 
     Eigen::Vector3f const extent = element.get_extent();
     if (!element.get_box().isEmpty())
@@ -314,6 +326,7 @@ void Level_element_draw_visitor::visit(Tractor_barrier& element)
 void Level_element_draw_visitor::visit(Blow_barrier& element)
 {
     Element_frame const frame(element);
+    set_lighting(true);
     glColor4f(0.5f, 0.6f, 0.8f, 1.f);
     Eigen::AlignedBox3f const box = element.get_box();
     draw_local_box(box, false);
@@ -323,19 +336,18 @@ void Level_element_draw_visitor::visit(Blow_barrier& element)
     int const axis = element.get_axis();
     Eigen::Vector3f const from = Eigen::Vector3f::Unit(axis) * box.sizes()[axis] / 2.f;
     Eigen::Vector3f const to = from + Eigen::Vector3f::Unit(axis) * 15.f;
-    glDisable(GL_LIGHTING);
+    set_lighting(false);
     glLineWidth(3.f);
     glPushMatrix();
     glRotatef(90.f, 1.f, 0.f, 0.f);
     draw_arrow(from, to, 0.2f);
     glPopMatrix();
     glLineWidth(1.f);
-    glEnable(GL_LIGHTING);
 }
 
 void Level_element_draw_visitor::visit(Box_barrier& element)
 {
-    draw_box_barrier(element, true);
+    draw_box_barrier(element);
 }
 
 void Level_element_draw_visitor::visit(Plane_barrier& element)
@@ -343,7 +355,7 @@ void Level_element_draw_visitor::visit(Plane_barrier& element)
     boost::optional<Eigen::Vector2f> const& extent = element.get_extent();
     if (!extent) return;
     Element_frame const frame(element);
-    glDisable(GL_LIGHTING);
+    set_lighting(false);
     glLineWidth(3.f);
     glColor4f(0.7f, 0.7f, 0.7f, 1.f);
     draw_quad_outline(extent->x() / 2.f, extent->y() / 2.f);
@@ -355,10 +367,10 @@ void Level_element_draw_visitor::visit(Plane_barrier& element)
     glLineWidth(1.f);
 }
 
-void Level_element_draw_visitor::draw_box_barrier(Box_barrier const& element, bool lit)
+void Level_element_draw_visitor::draw_box_barrier(Box_barrier const& element)
 {
     Element_frame const frame(element);
-    if (lit) glEnable(GL_LIGHTING);
+    set_lighting(true);
     glColor4f(0.7f, 0.7f, 0.7f, 1.f);
     draw_local_box(element.get_box(), false);
     draw_highlight(element, element.get_box(), highlight_color);

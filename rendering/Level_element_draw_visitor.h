@@ -15,8 +15,9 @@ class QGLShaderProgram;
 
 // Draws every kind of level element in the 3D scene with the fixed-function
 // pipeline and, for particles, a point-sprite program. Each element is drawn in
-// its own frame (its position, then its transform) and every visit leaves the
-// polygon mode at fill, whatever wireframes it drew.
+// its own frame (its position, then its transform); every visit sets the
+// lighting each of its parts needs and leaves the polygon mode at fill and the
+// lighting as it found them.
 class Level_element_draw_visitor : public Level_element_visitor
 {
 public:
@@ -47,7 +48,7 @@ public:
     float get_particle_height_scale() const { return _particle_height_scale; }
 
 private:
-    void draw_box_barrier(Box_barrier const& element, bool lit);
+    void draw_box_barrier(Box_barrier const& element);
 
     float _particle_height_scale = 1.f;
     std::unique_ptr<QGLShaderProgram> _temperature_program;

@@ -75,6 +75,7 @@ private:
     void build_icon_buttons(float aspect);
     void build_text_buttons(float aspect);
     void build_sliders();
+    void fit_widgets_to_window() override;
     // A texture of a button image, loaded once per screen.
     GLuint button_texture(std::string const& image);
     void add_control(std::shared_ptr<Draggable_button> const& button, std::string const& tooltip, Editor_group group);
@@ -96,6 +97,10 @@ private:
     std::map<std::string, std::shared_ptr<Draggable_button>> _palette_buttons;
     std::map<std::string, int> _painted_counts;
     std::shared_ptr<Draggable_button> _play_button;
+    // In the order of their layouts, to follow them at a new window size.
+    std::vector<std::shared_ptr<Draggable_button>> _icon_buttons;
+    std::vector<std::shared_ptr<Draggable_button>> _text_buttons;
+    std::shared_ptr<Draggable_label> _advanced_label;
     std::vector<Grouped_widget> _grouped;
     std::map<std::string, Parameter*> _slider_parameters;
     std::unordered_map<Draggable*, std::shared_ptr<Draggable_tooltip>> _tooltips;

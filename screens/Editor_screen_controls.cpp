@@ -139,6 +139,7 @@ void Editor_screen::build_icon_buttons(float aspect)
         auto button = std::make_shared<Draggable_button>(spec.position, spec.size, "", action);
         button->set_texture(button_texture(spec.image));
         add_control(button, spec.tooltip, Editor_group::Controls);
+        _icon_buttons.push_back(button);
         if (spec.action != Editor_icon_button::Toggle_simulation) continue;
         button->set_checkable(true);
         // Checked while the simulation runs, whoever switches it.
@@ -179,6 +180,7 @@ void Editor_screen::build_text_buttons(float aspect)
         auto button = std::make_shared<Draggable_button>(spec.position, spec.size, spec.text, action);
         _ui_renderer->generate_button_texture(*button);
         add_control(button, spec.tooltip, spec.group);
+        _text_buttons.push_back(button);
     }
 }
 
@@ -196,6 +198,7 @@ void Editor_screen::build_sliders()
             Editor_label const caption = advanced_controls_label();
             auto label = std::make_shared<Draggable_label>(caption.position, caption.size, caption.text);
             _ui_renderer->generate_label_texture(*label, Qt::AlignCenter);
+            _advanced_label = label;
             _labels.push_back(label);
             _grouped.push_back({label, Editor_group::Advanced});
         }
@@ -209,4 +212,34 @@ void Editor_screen::build_sliders()
         _labels.push_back(slider);
         _grouped.push_back({slider, spec.advanced ? Editor_group::Advanced : Editor_group::Controls});
     }
+}
+
+void Editor_screen::fit_widgets_to_window()
+{
+    // Tooltips are painted for the size they were shown at; the next hover
+    // paints them anew.
+    hide_tooltips();
+    Main_game_screen::fit_widgets_to_window();
+
+    // Resized in place: a press may still hold a control.
+    float const aspect = float(viewer->camera()->screenWidth()) / float(viewer->camera()->screenHeight());
+    std::vector<std::string> kinds;
+    for (auto const& entry : _palette_buttons)
+        if (!std::count(_molecule_names.begin(), _molecule_names.end(), entry.first)) kinds.push_back(entry.first);
+    for (Palette_entry const& entry : editor_palette(kinds, aspect))
+    {
+        auto const button = _palette_buttons.find(entry.name);
+        if (button != _palette_buttons.end()) button->second->set_size(entry.size);
+    }
+
+    std::vector<Editor_icon_button> const icons = editor_icon_buttons(aspect);
+    for (size_t i = 0; i < std::min(icons.size(), _icon_buttons.size()); ++i) _icon_buttons[i]->set_size(icons[i].size);
+
+    std::vector<Editor_text_button> const texts = editor_text_buttons(aspect);
+    for (size_t i = 0; i < std::min(texts.size(), _text_buttons.size()); ++i)
+    {
+        _text_buttons[i]->set_size(texts[i].size);
+        _ui_renderer->generate_button_texture(*_text_buttons[i]);
+    }
+    if (_advanced_label) _ui_renderer->generate_label_texture(*_advanced_label, Qt::AlignCenter);
 }

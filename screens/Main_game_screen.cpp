@@ -161,6 +161,13 @@ void Main_game_screen::resize(QSize const& size)
     _still_picture.reset();
     if (_renderer) _renderer->resize(size);
     create_targets(size);
+    fit_widgets_to_window();
+}
+
+void Main_game_screen::fit_widgets_to_window()
+{
+    repaint_hud();
+    fit_toolbar_to_window();
 }
 
 void Main_game_screen::update(float dt)
@@ -346,6 +353,8 @@ void Main_game_screen::handle_level_change(Level_state level_state)
 
         _level_state = level_state;
         _still_picture.reset();
+        // Each level may bring a background of its own.
+        if (_renderer) _renderer->load_texture(core->get_level_data());
         clear_events();
         init_hud();
         viewer->enable_camera_controls();

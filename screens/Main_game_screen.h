@@ -76,6 +76,9 @@ public:
 
     void init_hud();
     void update_hud();
+    // The head-up display painted again for a new window size; fall pop-ups
+    // in flight fly on.
+    void repaint_hud();
 
     // The toolbar, placement and the elements' handles.
     void update_element_buttons();
@@ -128,6 +131,10 @@ protected:
     };
 
     void build_parameters();
+    // After a resize: every widget painted and laid out for the new size.
+    virtual void fit_widgets_to_window();
+    // The toolbar's buttons kept square at the window's new shape.
+    void fit_toolbar_to_window();
     // The kind's button image with the count painted in its corner, as a texture.
     GLuint counted_button_texture(std::string const& kind, int count);
     // What a still picture was drawn for.

@@ -17,6 +17,7 @@ float const hud_top = 0.98f;
 float const captions_end = 0.7f;
 float const values_begin = 0.71f;
 float const time_begins = 0.4f;
+int const popup_alignment = Qt::AlignLeft | Qt::AlignVCenter;
 
 std::shared_ptr<Draggable_label> make_label(std::string const& text)
 {
@@ -76,6 +77,20 @@ void Main_game_screen::init_hud()
     for (auto const& label : _shadowed_labels) label->set_visible(shows_hud(_mode));
 }
 
+void Main_game_screen::repaint_hud()
+{
+    std::vector<std::shared_ptr<Draggable_label>> const popups = _popups;
+    std::vector<std::shared_ptr<Draggable_event>> const animations = _animations;
+    init_hud();
+    _popups = popups;
+    _animations = animations;
+    for (auto const& popup : _popups)
+    {
+        _ui_renderer->generate_label_texture(*popup, popup_alignment);
+        _shadowed_labels.push_back(popup);
+    }
+}
+
 void Main_game_screen::update_hud()
 {
     if (!_energy_label || !shows_hud(_mode)) return;
@@ -118,7 +133,7 @@ void Main_game_screen::add_energy_bonus_popup(int fall)
     Eigen::Vector3f const at = _energy_bonus_label->get_position() + Eigen::Vector3f(0.03f, 0.01f, 0.f);
     auto popup =
         std::make_shared<Draggable_label>(at, Eigen::Vector2f(0.1f, 0.03f), QString("-%1").arg(fall).toStdString());
-    _ui_renderer->generate_label_texture(*popup, Qt::AlignLeft | Qt::AlignVCenter);
+    _ui_renderer->generate_label_texture(*popup, popup_alignment);
     popup->set_alpha(0.f);
     float const now = core->get_current_time();
 

@@ -70,6 +70,22 @@ void Main_game_screen::update_element_buttons()
     rebuild_pickables();
 }
 
+void Main_game_screen::fit_toolbar_to_window()
+{
+    // The editor keeps its own controls where the toolbar would be.
+    if (_mode == Editor_mode) return;
+    float const aspect = float(viewer->camera()->screenWidth()) / float(viewer->camera()->screenHeight());
+    std::vector<Toolbar_button> const layout = toolbar_layout(core->get_level_data()._available_elements, aspect);
+    // Not built for this level yet: its first build lays it out.
+    if (layout.size() != _buttons.size()) return;
+    // Moved and resized in place: a press may still hold a button.
+    for (size_t i = 0; i < layout.size(); ++i)
+    {
+        _buttons[i]->set_position(layout[i].position);
+        _buttons[i]->set_size(layout[i].size);
+    }
+}
+
 GLuint Main_game_screen::counted_button_texture(std::string const& kind, int count)
 {
     auto image = _button_images.find(kind);

@@ -69,6 +69,18 @@ void Ui_renderer::init(QGLContext const* context, QSize const& size)
     _arrow_down_texture = create_texture_from_file(_gl_functions, down, true);
 }
 
+void Ui_renderer::resize(QSize const& size)
+{
+    World_renderer::resize(size);
+    if (!QOpenGLContext::currentContext()) return;
+    for (size_t digit = 0; digit < _digit_textures.size(); ++digit)
+    {
+        GLuint const previous = _digit_textures[digit];
+        _digit_textures[digit] = upload(paint_digit(int(digit), _font, _width));
+        delete_texture(_gl_functions, previous);
+    }
+}
+
 GLuint Ui_renderer::upload(QImage const& image)
 {
     return create_texture(_gl_functions, convert<Color4>(image), true, GL_RGBA, GL_REPEAT);

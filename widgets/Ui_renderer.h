@@ -34,6 +34,8 @@ public:
     // The base set-up, then the font "fonts/Matiz.ttf", the ten digit textures
     // and the two arrow textures. A missing font or arrow file throws "No such file.".
     void init(QGLContext const* context, QSize const& size) override;
+    // The digits are painted again for the new width.
+    void resize(QSize const& size) override;
 
     void generate_button_texture(Draggable_button& button);
     void generate_label_texture(Draggable_label& label, int flags);

@@ -69,6 +69,35 @@ TEST_F(Element_draw_visitors, every_visit_leaves_polygons_filled_after_its_outli
     EXPECT_THAT(gl_errors(), ::testing::IsEmpty());
 }
 
+// Whether an element is lit is its own business: drawn after a lit element or
+// after an unlit one, it looks the same, and the next one finds the lighting as
+// it was.
+TEST_F(Element_draw_visitors, every_element_looks_the_same_whatever_lighting_it_finds_and_leaves_it_so)
+{
+    add_every_kind_of_element(*_level);
+    std::vector<Level_element*> elements;
+    for (auto const& element : _level->_level_elements) elements.push_back(element.get());
+    for (auto const& element : _level->_temporary_elements) elements.push_back(element.get());
+
+    for (Level_element* element : elements)
+    {
+        std::vector<unsigned char> drawn[2];
+        for (bool const lit : {false, true})
+        {
+            begin_frame();
+            if (lit)
+                glEnable(GL_LIGHTING);
+            else
+                glDisable(GL_LIGHTING);
+            element->accept(_scene);
+            EXPECT_EQ(lit, glIsEnabled(GL_LIGHTING) == GL_TRUE) << typeid(*element).name();
+            drawn[lit] = pixels(*_target);
+        }
+        EXPECT_TRUE(drawn[0] == drawn[1]) << typeid(*element).name() << " depends on the lighting drawn before it";
+    }
+    EXPECT_THAT(gl_errors(), ::testing::IsEmpty());
+}
+
 TEST_F(Element_draw_visitors, a_plane_barrier_is_drawn_only_with_an_extent)
 {
     Plane_barrier unbounded(Eigen::Vector3f(0, 0, 0), Eigen::Vector3f(0, -1, 0), 10.f, 2.f);

@@ -3,7 +3,10 @@
 #include "simulation/Core.h"
 #include "widgets/Draggable_box.h"
 
+#include <QApplication>
 #include <QGLContext>
+
+#include <GL/gl.h>
 
 #include <typeinfo>
 
@@ -68,4 +71,31 @@ std::vector<std::string> Play_test::handles_without_menu(Main_game_screen& scree
                                         std::to_string(i));
     }
     return silent;
+}
+
+void Play_test::resize_window(QSize const& size)
+{
+    Capture_stdout quiet;
+    viewer->resize(size);
+    QApplication::processEvents();
+    viewer->makeCurrent();
+    ASSERT_EQ(size, QSize(viewer->camera()->screenWidth(), viewer->camera()->screenHeight()));
+}
+
+QSize Play_test::texture_size(GLuint texture)
+{
+    GLint width = 0, height = 0;
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    return QSize(width, height);
+}
+
+Eigen::Vector2f Play_test::texels_off_pixels(Draggable_label const& widget) const
+{
+    QSize const texels = texture_size(widget.get_texture());
+    Eigen::Vector2f const pixels(widget.get_size().x() * float(viewer->camera()->screenWidth()),
+                                 widget.get_size().y() * float(viewer->camera()->screenHeight()));
+    return (Eigen::Vector2f(float(texels.width()), float(texels.height())) - pixels).cwiseAbs();
 }

@@ -5,8 +5,12 @@
 
 #include "screens/Main_game_screen.h"
 #include "widgets/Draggable.h"
+#include "widgets/Draggable_label.h"
 
 #include "support/Game_driver.h"
+
+#include <QSize>
+#include <qopengl.h>
 
 #include <memory>
 #include <string>
@@ -36,6 +40,14 @@ protected:
     // as "kind handle number".
     std::vector<std::string> handles_without_menu(Main_game_screen& screen, Level_element const& element, int sets,
                                                   Qt::MouseButton button);
+
+    // Resizes the window as the window system does and waits for the answer.
+    void resize_window(QSize const& size);
+    // The size of level 0 of a 2D texture, in the current context.
+    static QSize texture_size(GLuint texture);
+    // How far a widget's texture is from being drawn one texel to a pixel in
+    // the window, in pixels across and up.
+    Eigen::Vector2f texels_off_pixels(Draggable_label const& widget) const;
 
     std::unique_ptr<Game_driver> driver;
 };

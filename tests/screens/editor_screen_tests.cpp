@@ -13,6 +13,8 @@
 #include "widgets/Draggable_slider.h"
 #include "widgets/Draggable_spinbox.h"
 #include "widgets/Draggable_tooltip.h"
+#include "widgets/Ui_renderer.h"
+#include "widgets/Widget_painting.h"
 
 #include "support/Vector_expect.h"
 
@@ -95,6 +97,31 @@ TEST_F(Editor_test, the_sandbox_opens_with_every_kind_on_the_palette_and_the_adv
     EXPECT_TRUE(hidden_pickables().empty());
     for (auto const& label : editor->get_shadowed_labels())
         EXPECT_FALSE(label->is_visible()) << "no score is kept in the editor";
+}
+
+TEST_F(Editor_test, a_resize_paints_the_text_buttons_for_the_new_size_and_keeps_the_icons_square)
+{
+    Editor_screen* editor = open_sandbox();
+    std::vector<std::string> const texts{"Hide Controls", "Reset", "Clear", "Show Adv. Options", "Load Defaults"};
+    for (QSize const& size : {QSize(900, 700), QSize(1600, 600)})
+    {
+        resize_window(size);
+        for (std::string const& text : texts)
+        {
+            Draggable_button* button = editor->get_text_button(text);
+            ASSERT_NE(nullptr, button) << text;
+            EXPECT_LT(texels_off_pixels(*button).maxCoeff(), 1.f) << text << " at " << size.width();
+        }
+        std::vector<Draggable_button const*> icons{editor->get_play_button()};
+        for (auto const& entry : editor->get_palette_buttons()) icons.push_back(entry.second.get());
+        for (Draggable_button const* icon : icons)
+            EXPECT_NEAR(icon->get_size().x() * float(size.width()), icon->get_size().y() * float(size.height()), 0.5f);
+        Ui_renderer const& painter = viewer->get_ui_renderer();
+        EXPECT_EQ(paint_digit(0, painter.get_font(), size.width()).size(), texture_size(painter.get_digit_textures()[0]))
+            << "the count spin boxes' digits";
+    }
+    click_text("Hide Controls");
+    EXPECT_FALSE(editor->get_view().controls_shown()) << "the buttons are still where they are drawn";
 }
 
 TEST_F(Editor_test, a_kind_without_a_count_of_its_own_gets_a_button_but_no_spin_box)

@@ -3,10 +3,13 @@
 #include "Play_test.h"
 
 #include "foundation/Main_options_window.h"
+#include "rendering/Shader_renderer.h"
 #include "rendering/World_renderer.h"
 #include "screens/Tutorial_steps.h"
 #include "simulation/Brownian_box.h"
 #include "simulation/Core.h"
+#include "simulation/Level_file.h"
+#include "widgets/Draggable_button.h"
 #include "widgets/Draggable_label.h"
 
 #include <QFrame>
@@ -217,6 +220,58 @@ TEST_F(Play_test, the_hud_shows_energy_bonus_and_time_in_their_places)
     driver->step_frames(64 * 2 + 1);
     EXPECT_EQ("Time:   2s (1.0x)", time.get_text());
     EXPECT_FLOAT_EQ(0.4f, left(time)) << "the text grows to the right";
+}
+
+TEST_F(Play_test, each_level_brings_its_own_background_into_the_renderer)
+{
+    Main_game_screen* screen = push_play_screen();
+    load_level("Intro 1");
+    auto const* renderer = dynamic_cast<Shader_renderer const*>(screen->get_renderer());
+    ASSERT_NE(nullptr, renderer);
+    QSize const hall = texture_size(renderer->get_background_texture());
+    ASSERT_EQ(QSize(1024, 512), hall);
+
+    std::string const iced = data->path("levels/Iced.data");
+    {
+        Capture_stdout quiet;
+        Level_data level;
+        load_level_file(data->path("levels/Intro 1.data"), level);
+        level._background_name = "ice_texture.png";
+        save_level_file(level, iced);
+        core->load_level(iced);
+        core->start_level();
+    }
+    driver->step_frame();
+    EXPECT_EQ(QSize(512, 512), texture_size(renderer->get_background_texture()));
+    EXPECT_EQ(QSize(25, 25), texture_size(renderer->get_blurred_background_texture()));
+
+    load_level("Intro 2");
+    EXPECT_EQ(hall, texture_size(renderer->get_background_texture()));
+    EXPECT_EQ(QSize(51, 25), texture_size(renderer->get_blurred_background_texture()));
+}
+
+TEST_F(Play_test, a_resize_paints_the_hud_for_the_new_size_and_keeps_the_toolbar_square)
+{
+    Main_game_screen* screen = push_play_screen();
+    load_level("Level 3");
+    ASSERT_FALSE(screen->get_buttons().empty());
+    for (QSize const& size : {QSize(900, 700), QSize(1600, 600)})
+    {
+        resize_window(size);
+        std::vector<std::shared_ptr<Draggable>> const& labels = screen->get_shadowed_labels();
+        ASSERT_EQ(5u, labels.size());
+        for (auto const& widget : labels)
+        {
+            auto const& label = dynamic_cast<Draggable_label&>(*widget);
+            EXPECT_LT(texels_off_pixels(label).maxCoeff(), 1.f) << label.get_text() << " at " << size.width() << "x"
+                                                                << size.height();
+        }
+        auto const& caption = dynamic_cast<Draggable_label&>(*labels[0]);
+        EXPECT_FLOAT_EQ(0.7f, caption.get_position().x() + caption.get_size().x() / 2.f) << "the captions end in place";
+        for (auto const& button : screen->get_buttons())
+            EXPECT_NEAR(button->get_size().x() * float(size.width()), button->get_size().y() * float(size.height()),
+                        0.5f);
+    }
 }
 
 TEST_F(Play_test, an_energy_bonus_fall_pops_up_and_a_new_level_starts_from_the_full_score)

@@ -26,7 +26,6 @@ namespace
 {
 
 QString const game_data = TEST_FIXTURE_DIR "/../data";
-float const step = 1.f / 64.f;
 
 std::string level_file(std::string const& name)
 {
@@ -45,18 +44,21 @@ public:
         core = std::make_unique<Core>();
     }
 
-    // Starts the level, lets `player` act on it, and runs until the level is won
-    // or its score time factor in seconds has passed. Returns the time taken, or
-    // a negative value.
-    float play(int index, std::function<void(Level_data&)> const& player)
+    // Starts the level with the random numbers seeded, lets `player` act on it,
+    // and runs in steps of `step` until the level is won or `score_times` times
+    // its score time factor in seconds has passed. Returns the time taken, or a
+    // negative value.
+    float play(int index, std::function<void(Level_data&)> const& player, unsigned seed = 1,
+               float score_times = 1.f, float step = 1.f / 64.f)
     {
-        std::srand(1);
+        std::srand(seed);
         Capture_stdout out;
         core->load_level(index);
         core->start_level();
         if (player) player(core->get_level_data());
         time_factor = core->get_level_data()._score_time_factor;
-        while (core->get_current_time() < time_factor && core->get_game_state() != Core::Finished) core->update(step);
+        float const limit = score_times * time_factor;
+        while (core->get_current_time() < limit && core->get_game_state() != Core::Finished) core->update(step);
         output = out.text();
         return core->get_game_state() == Core::Finished ? core->get_current_time() : -1.f;
     }
@@ -216,18 +218,64 @@ protected:
     Campaign_level const& entry() const { return campaign()[GetParam()]; }
 };
 
-TEST_P(Campaign_play, is_won_with_its_solution_and_not_by_waiting)
+TEST_P(Campaign_play, is_won_with_its_solution_within_its_score_time_for_several_seeds)
 {
     Campaign_run run;
-    float const solved = run.play(GetParam(), entry().solve);
-    EXPECT_GT(solved, 0.f) << entry().name << " was not won within " << run.time_factor << " s";
-    EXPECT_THAT(run.output, ::testing::Not(::testing::HasSubstr("Reached max number of atoms")));
-    std::cout << entry().name << ": won in " << solved << " s of " << run.time_factor << " s" << std::endl;
-
-    float const waited = run.play(GetParam(), nullptr);
-    EXPECT_LT(waited, 0.f) << entry().name << " was won by doing nothing";
-    EXPECT_THAT(run.output, ::testing::Not(::testing::HasSubstr("Reached max number of atoms")));
+    for (unsigned seed : {1u, 2u, 3u})
+    {
+        float const solved = run.play(GetParam(), entry().solve, seed);
+        EXPECT_GT(solved, 0.f) << entry().name << " was not won within " << run.time_factor << " s, seed " << seed;
+        EXPECT_THAT(run.output, ::testing::Not(::testing::HasSubstr("Reached max number of atoms")));
+        std::cout << entry().name << ", seed " << seed << ": won in " << solved << " s of " << run.time_factor << " s"
+                  << std::endl;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, Campaign_play, ::testing::Range(1, int(campaign().size())),
                          [](auto const& info) { return "level_" + std::to_string(info.param); });
+
+// A player who places nothing and waits must not win, however long they wait:
+// five times the score time, in the tests' steps and in the longer ones of the
+// game's doubled speed. One process each, so that ctest spreads them.
+struct Idle_run
+{
+    int level;
+    unsigned seed;
+    float step;
+};
+
+void PrintTo(Idle_run const& run, std::ostream* out)
+{
+    *out << "level " << run.level << ", seed " << run.seed << ", step 1/" << int(1.f / run.step);
+}
+
+class Campaign_idle : public ::testing::TestWithParam<Idle_run>
+{
+protected:
+    Campaign_level const& entry() const { return campaign()[GetParam().level]; }
+};
+
+TEST_P(Campaign_idle, is_not_won_by_waiting_five_times_its_score_time)
+{
+    Campaign_run run;
+    float const waited = run.play(GetParam().level, nullptr, GetParam().seed, 5.f, GetParam().step);
+    EXPECT_LT(waited, 0.f) << entry().name << " was won by doing nothing after " << waited << " s (score time "
+                           << run.time_factor << " s)";
+    EXPECT_THAT(run.output, ::testing::Not(::testing::HasSubstr("Reached max number of atoms")));
+}
+
+std::vector<Idle_run> idle_runs()
+{
+    std::vector<Idle_run> runs;
+    for (int level = 1; level < int(campaign().size()); ++level)
+    {
+        for (unsigned seed : {1u, 2u}) runs.push_back({level, seed, 1.f / 64.f});
+        runs.push_back({level, 3u, 1.f / 32.f});
+    }
+    return runs;
+}
+
+INSTANTIATE_TEST_SUITE_P(Shipped, Campaign_idle, ::testing::ValuesIn(idle_runs()), [](auto const& info) {
+    return "level_" + std::to_string(info.param.level) + "_seed_" + std::to_string(info.param.seed) + "_step_1_" +
+           std::to_string(int(1.f / info.param.step));
+});

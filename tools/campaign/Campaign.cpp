@@ -43,7 +43,9 @@ void intro_2(Level_data& level)
 {
     water_from_the_left(level, 40, 0.5f);
     collector_on_the_right(level, 5);
-    Brownian_box* heat = add_heat(level, V(0, -20, 4), V(20, 20, 20), 50.f);
+    // In the corner under the releaser, out of the water's way: left where it
+    // is, it heats nothing that could reach the collector.
+    Brownian_box* heat = add_heat(level, V(-38, -20, -20), V(-18, 20, -10), 50.f);
     heat->set_user_editable(Level_element::Translate | Level_element::Scale);
 }
 
@@ -78,7 +80,7 @@ void cold_trap(Level_data& level)
 {
     set_setting(level, "Temperature", 30.f);
     add_releaser(level, V(-12, -6, -4), V(-4, 6, 4), "H2O", 1.f, 0.5f, 30);
-    add_box_portal(level, V(22, -20, -5), V(32, 20, 5), 6, false);
+    add_box_portal(level, V(22, -20, -5), V(32, 20, 5), 10, false);
     set_available(level, "Brownian_box", 1);
 }
 

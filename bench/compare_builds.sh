@@ -1,35 +1,32 @@
 #!/bin/sh
-# Frame figures of two builds of the game taken one after the other in one run,
-# so that both meet the same load: every campaign level and the water grids
-# with both renderers, the play screen's whole frame and the main menu's, and
-# the physics against the wall clock; with --soak MINUTES also a soak of each.
+# Frame figures of two builds of the game in one run: the two frame_benchmark
+# binaries take turns, round after round, so that both meet the same load, and
+# the best of the rounds is reported side by side. It covers every campaign
+# level and the water grids with both renderers, the play screen's whole frame,
+# the main menu's, and the physics against the wall clock.
 #
-#   bench/compare_builds.sh BEFORE_BUILD AFTER_BUILD OUTPUT_DIR [--soak MINUTES]
+#   bench/compare_builds.sh BEFORE_BUILD AFTER_BUILD OUTPUT_DIR [ROUNDS] [FILTER]
 #
-# Each build directory needs its frame_benchmark (and soak_benchmark) built.
-# The outputs land in OUTPUT_DIR/{before,after}-{frames,soak}.txt.
+# Each build directory needs its frame_benchmark built. The rounds' JSON lands
+# in OUTPUT_DIR; the table is printed and kept in OUTPUT_DIR/table.md.
 set -eu
 before=$(cd "$1" && pwd)
 after=$(cd "$2" && pwd)
-out=$3
-soak_minutes=
-if [ "${4:-}" = "--soak" ]; then soak_minutes=$5; fi
-mkdir -p "$out"
-out=$(cd "$out" && pwd)
+mkdir -p "$3"
+out=$(cd "$3" && pwd)
+rounds=${4:-3}
+filter=${5:-.}
+here=$(cd "$(dirname "$0")" && pwd)
 
-xvfb() { xvfb-run -a -s "-screen 0 1920x1080x24" "$@"; }
-
-for side in before after; do
-    eval build=\$$side
-    echo "load before the $side frames: $(cut -d' ' -f1-3 /proc/loadavg)" | tee "$out/$side-frames.txt"
-    (cd "$build" && xvfb ./bench/frame_benchmark --benchmark_min_time=0.5 --benchmark_repetitions=3 \
-        --benchmark_report_aggregates_only=true) >>"$out/$side-frames.txt" 2>&1
-    echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)" >>"$out/$side-frames.txt"
-done
-
-if [ -n "$soak_minutes" ]; then
+round=1
+while [ "$round" -le "$rounds" ]; do
     for side in before after; do
         eval build=\$$side
-        (cd "$build" && xvfb ./bench/soak_benchmark --minutes "$soak_minutes") >"$out/$side-soak.txt" 2>&1
+        echo "round $round, $side, load $(cut -d' ' -f1-3 /proc/loadavg)" >&2
+        (cd "$build" && xvfb-run -a -s "-screen 0 1920x1080x24" ./bench/frame_benchmark \
+            --benchmark_filter="$filter" --benchmark_min_time=0.3 --benchmark_format=json) \
+            >"$out/$side-$round.json" 2>/dev/null
     done
-fi
+    round=$((round + 1))
+done
+python3 "$here/compare_builds.py" "$out" | tee "$out/table.md"

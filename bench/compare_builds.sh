@@ -7,6 +7,9 @@
 #
 #   bench/compare_builds.sh BEFORE_BUILD AFTER_BUILD OUTPUT_DIR [ROUNDS] [FILTER]
 #
+# FILTER is a benchmark filter (all of them by default; the physics against the
+# wall clock alone takes half a minute a build).
+#
 # Each build directory needs its frame_benchmark built. The rounds' JSON lands
 # in OUTPUT_DIR; the table is printed and kept in OUTPUT_DIR/table.md.
 set -eu
@@ -24,8 +27,8 @@ while [ "$round" -le "$rounds" ]; do
         eval build=\$$side
         echo "round $round, $side, load $(cut -d' ' -f1-3 /proc/loadavg)" >&2
         (cd "$build" && xvfb-run -a -s "-screen 0 1920x1080x24" ./bench/frame_benchmark \
-            --benchmark_filter="$filter" --benchmark_min_time=0.3 --benchmark_format=json) \
-            >"$out/$side-$round.json" 2>/dev/null
+            --benchmark_filter="$filter" --benchmark_min_time=0.3 \
+            --benchmark_out="$out/$side-$round.json" --benchmark_out_format=json) >/dev/null 2>&1
     done
     round=$((round + 1))
 done

@@ -57,7 +57,8 @@ void Shader_renderer::init(QGLContext const* context, QSize const& size)
     if (_shortcuts.half_size_blur || _shortcuts.coarse_spheres)
         std::cout << "Shader_renderer::init software renderer: half-size blur and coarser spheres" << std::endl;
     Off_screen_renderer::init(context, size);
-    _blur_overlay_program = load_data_program(_context, "shaders/fullscreen_square.vert", "shaders/depth_blur_overlay.frag");
+    _blur_overlay_program =
+        load_data_program(_context, "shaders/fullscreen_square.vert", "shaders/depth_blur_overlay.frag");
     load_sphere_mesh();
     _cube_mesh.init(load_data_mesh("meshes/grid_cube.obj"), true);
     _cube_mesh.init_color_buffer();
@@ -95,7 +96,8 @@ void Shader_renderer::create_blur_targets()
 
 void Shader_renderer::load_sphere_mesh()
 {
-    _sphere_mesh.init(load_data_mesh(_shortcuts.coarse_spheres ? "meshes/icosphere_2.obj" : "meshes/icosphere_3.obj"));
+    char const* const mesh = _shortcuts.coarse_spheres ? "meshes/icosphere_2.obj" : "meshes/icosphere_3.obj";
+    _sphere_mesh.init(load_data_mesh(mesh));
 }
 
 void Shader_renderer::set_software_shortcuts(Software_shortcuts shortcuts)

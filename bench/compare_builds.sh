@@ -7,8 +7,8 @@
 #
 #   bench/compare_builds.sh BEFORE_BUILD AFTER_BUILD OUTPUT_DIR [ROUNDS] [FILTER]
 #
-# FILTER is a benchmark filter (all of them by default; the physics against the
-# wall clock alone takes half a minute a build).
+# FILTER is a benchmark filter; by default the renderers' frames and the main
+# menu's (the physics against the wall clock takes half a minute a build).
 #
 # Each build directory needs its frame_benchmark built. The rounds' JSON lands
 # in OUTPUT_DIR; the table is printed and kept in OUTPUT_DIR/table.md.
@@ -17,8 +17,8 @@ before=$(cd "$1" && pwd)
 after=$(cd "$2" && pwd)
 mkdir -p "$3"
 out=$(cd "$3" && pwd)
-rounds=${4:-3}
-filter=${5:-.}
+rounds=${4:-5}
+filter=${5:-run_campaign_level|shader_renderer|editor_renderer|main_menu_frame}
 here=$(cd "$(dirname "$0")" && pwd)
 
 round=1

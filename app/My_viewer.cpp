@@ -27,6 +27,7 @@ double const flight_seconds = 2.0;
 
 My_viewer::My_viewer(Core* core, QGLFormat const& format) : Options_viewer(format), _core(core)
 {
+    _since_start.start();
     build_parameters();
     _title_font = load_application_font("fonts/Matiz.ttf", "My_viewer::My_viewer");
     connect(_core, &Core::level_changed, this, &My_viewer::handle_level_change);
@@ -176,7 +177,9 @@ void My_viewer::step_frame()
 
 void My_viewer::animate()
 {
-    step_frame();
+    double const now = _wall_clock ? _wall_clock() : double(_since_start.nsecsElapsed()) * 1e-9;
+    int const steps = _frame_steps.steps_at(now);
+    for (int step = 0; step < steps; ++step) step_frame();
     Options_viewer::animate();
 }
 

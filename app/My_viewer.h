@@ -1,6 +1,7 @@
 #ifndef APP_MY_VIEWER_H
 #define APP_MY_VIEWER_H
 
+#include "app/Frame_steps.h"
 #include "app/Game_camera_constraint.h"
 #include "app/Options_viewer.h"
 #include "app/Screen_stack.h"
@@ -10,6 +11,7 @@
 
 #include <Eigen/Core>
 
+#include <QElapsedTimer>
 #include <QFont>
 #include <QGLViewer/keyFrameInterpolator.h>
 #include <QOpenGLFunctions_3_3_Core>
@@ -53,8 +55,11 @@ public:
     void quit();
     void load_defaults() override;
 
-    // One frame as the animation timer runs it, without painting.
+    // One fixed screen step (Screen::frame_period), without painting. The
+    // animation timer runs as many a frame as the wall clock has passed.
     void step_frame();
+    // The steady clock, in seconds, that animate() follows; tests give one they control.
+    void set_wall_clock(std::function<double()> clock) { _wall_clock = std::move(clock); }
     // Puts the camera at once where a level-change flight would end.
     void finish_camera_flight();
 
@@ -118,6 +123,9 @@ private:
     std::vector<std::unique_ptr<Parameter>> _owned_parameters;
     bool _gl_ready = false;
     qglviewer::KeyFrameInterpolator _camera_flight;
+    QElapsedTimer _since_start;
+    std::function<double()> _wall_clock;
+    Frame_steps _frame_steps{Screen::frame_period};
 };
 
 #endif

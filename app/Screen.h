@@ -23,7 +23,9 @@ public:
     enum State { Hidden = 0, Fading_in = 1, Fading_out = 2, Shown = 3, Closing = 7, Closed = 8 };
     enum Flag { Blocks_input = 1, Covers_below = 4 };
 
-    // The fixed frame period every fade advances by, whatever the real frame took.
+    // The fixed step every fade advances by. A frame runs as many steps as the
+    // wall clock has passed since the last one (a few at most), never a
+    // measured, uneven one.
     static constexpr float frame_period = 0.016f;
 
     // Makes the viewer's context current, for the GL objects the screen creates.

@@ -1,6 +1,7 @@
 #include "rendering/Shader_renderer.h"
 
 #include "gl/GL_utilities.h"
+#include "gl/Software_rasteriser.h"
 #include "rendering/Data_files.h"
 #include "rendering/Framebuffer_blit.h"
 #include "simulation/Level_data.h"
@@ -25,6 +26,12 @@ QImage blurred_copy(QImage const& background)
 
 } // namespace
 
+Shader_renderer::Software_shortcuts Shader_renderer::Software_shortcuts::for_current_context()
+{
+    bool const software = is_software_rasteriser();
+    return Software_shortcuts{software, software};
+}
+
 Shader_renderer::Shader_renderer()
     : Off_screen_renderer({"shaders/mesh.vert", "shaders/molecule_new.frag", "shaders/mesh.vert"},
                           "Shader_renderer::render")
@@ -38,6 +45,7 @@ Shader_renderer::~Shader_renderer()
     glBindTexture(GL_TEXTURE_2D, 0);
     _blurred_background_texture.reset(0);
     _background_grid_texture.reset(0);
+    for (Texture_handle& target : _half_size_blur_targets) target.reset(0);
     _sphere_mesh.release_gl_objects();
     _cube_mesh.release_gl_objects();
     glFinish();
@@ -45,8 +53,13 @@ Shader_renderer::~Shader_renderer()
 
 void Shader_renderer::init(QGLContext const* context, QSize const& size)
 {
+    _shortcuts = Software_shortcuts::for_current_context();
+    if (_shortcuts.half_size_blur || _shortcuts.coarse_spheres)
+        std::cout << "Shader_renderer::init software renderer: half-size blur and coarser spheres" << std::endl;
     Off_screen_renderer::init(context, size);
-    _sphere_mesh.init(load_data_mesh("meshes/icosphere_3.obj"));
+    _blur_overlay_program =
+        load_data_program(_context, "shaders/fullscreen_square.vert", "shaders/depth_blur_overlay.frag");
+    load_sphere_mesh();
     _cube_mesh.init(load_data_mesh("meshes/grid_cube.obj"), true);
     _cube_mesh.init_color_buffer();
     _cube_colors.assign(size_t(_cube_mesh.get_num_vertices()) * 3, 0.f);
@@ -61,10 +74,38 @@ void Shader_renderer::resize(QSize const& size)
     std::cout << "Shader_renderer::resize" << std::endl;
     Off_screen_renderer::resize(size);
     Framebuffer_binding_scope const keep(*this);
+    create_blur_targets();
+    _blur_target = std::make_unique<QGLFramebufferObject>(size, QGLFramebufferObject::Depth, GL_TEXTURE_2D);
+}
+
+void Shader_renderer::create_blur_targets()
+{
+    // Clamped: a tap beyond the top edge must not read the bottom's picture.
     for (Texture_handle& target : _blur_targets)
         target.reset(create_texture(*this, _width, _height, nullptr, GL_RGBA32F, GL_RGBA, GL_FLOAT, GL_NEAREST,
-                                    GL_REPEAT));
-    _blur_target = std::make_unique<QGLFramebufferObject>(size, QGLFramebufferObject::Depth, GL_TEXTURE_2D);
+                                    GL_CLAMP_TO_EDGE));
+    for (Texture_handle& target : _half_size_blur_targets)
+    {
+        // Filtered, so that the overlay reads them smoothly at full size.
+        target.reset(_shortcuts.half_size_blur
+                         ? create_texture(*this, (_width + 1) / 2, (_height + 1) / 2, nullptr, GL_RGBA16F, GL_RGBA,
+                                          GL_FLOAT, GL_LINEAR, GL_CLAMP_TO_EDGE)
+                         : 0);
+    }
+}
+
+void Shader_renderer::load_sphere_mesh()
+{
+    char const* const mesh = _shortcuts.coarse_spheres ? "meshes/icosphere_2.obj" : "meshes/icosphere_3.obj";
+    _sphere_mesh.init(load_data_mesh(mesh));
+}
+
+void Shader_renderer::set_software_shortcuts(Software_shortcuts shortcuts)
+{
+    _shortcuts = shortcuts;
+    Framebuffer_binding_scope const keep(*this);
+    create_blur_targets();
+    load_sphere_mesh();
 }
 
 void Shader_renderer::load_texture(Level_data const& level)

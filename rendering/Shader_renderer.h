@@ -16,6 +16,21 @@ public:
     static std::string name() { return "Shader Renderer"; }
     static World_renderer* create() { return new Shader_renderer; }
 
+    // Cheaper passes for a software rasteriser, where the full ones cannot keep
+    // thirty frames a second. Each changes the picture a little on any GL, so
+    // init() takes them only when the renderer is a software one.
+    struct Software_shortcuts
+    {
+        // The two depth-of-field passes at half the size each way, laid over
+        // the sharp scene by each pixel's own blur radius.
+        bool half_size_blur = false;
+        // Spheres of a quarter of the triangles (320), for atoms some fifteen
+        // pixels across.
+        bool coarse_spheres = false;
+
+        static Software_shortcuts for_current_context();
+    };
+
     Shader_renderer();
     ~Shader_renderer() override;
 
@@ -30,6 +45,10 @@ public:
     GLuint get_blurred_background_texture() const { return _blurred_background_texture.get(); }
     GLuint get_blur_texture(int index) const { return _blur_targets[index].get(); }
 
+    Software_shortcuts get_software_shortcuts() const { return _shortcuts; }
+    // After init; rebuilds the targets and the sphere mesh they concern.
+    void set_software_shortcuts(Software_shortcuts shortcuts);
+
 private:
     void draw_scene(Level_data& level, View_frame const& view) override;
     void compose(Level_data& level, View_frame const& view, float time) override;
@@ -39,6 +58,10 @@ private:
     void draw_background_cube();
     void blur_scene(View_frame const& view);
     void blur_pass(GLuint source, Texture_handle const& destination, Eigen::Vector2f const& direction);
+    // The half-size blur over the sharp scene, into the second blur target.
+    void lay_blur_over_scene(View_frame const& view);
+    void create_blur_targets();
+    void load_sphere_mesh();
     void draw_temperature_cube(Level_data& level, GLuint scene_texture, float time);
 
     GL_mesh2 _sphere_mesh;
@@ -47,6 +70,9 @@ private:
     Texture_handle _blurred_background_texture;
     Texture_handle _background_grid_texture;
     Texture_handle _blur_targets[2];
+    Texture_handle _half_size_blur_targets[2];
+    std::unique_ptr<QGLShaderProgram> _blur_overlay_program;
+    Software_shortcuts _shortcuts;
     std::unique_ptr<QGLFramebufferObject> _blur_target;
 
     // The background last loaded, brought back by a second init.

@@ -121,12 +121,41 @@ void Shader_renderer::blur_scene(View_frame const& view)
     _depth_blur_program->setUniformValue("focus_distance", view.camera_position.norm());
     glActiveTexture(GL_TEXTURE1);
     glBindTexture(GL_TEXTURE_2D, _scene_depth.get());
-    blur_pass(_scene_target->texture(), _blur_targets[0], Eigen::Vector2f(1.f, 0.f));
-    blur_pass(_blur_targets[0].get(), _blur_targets[1], Eigen::Vector2f(0.f, 1.f));
+    if (_shortcuts.half_size_blur)
+    {
+        // The passes sample in texture coordinates and step in full-size
+        // pixels (tex_size stays the full size), so only the output shrinks.
+        glViewport(0, 0, (_width + 1) / 2, (_height + 1) / 2);
+        blur_pass(_scene_target->texture(), _half_size_blur_targets[0], Eigen::Vector2f(1.f, 0.f));
+        blur_pass(_half_size_blur_targets[0].get(), _half_size_blur_targets[1], Eigen::Vector2f(0.f, 1.f));
+        glViewport(0, 0, _width, _height);
+        lay_blur_over_scene(view);
+    }
+    else
+    {
+        blur_pass(_scene_target->texture(), _blur_targets[0], Eigen::Vector2f(1.f, 0.f));
+        blur_pass(_blur_targets[0].get(), _blur_targets[1], Eigen::Vector2f(0.f, 1.f));
+    }
     glActiveTexture(GL_TEXTURE1);
     glBindTexture(GL_TEXTURE_2D, 0);
     glActiveTexture(GL_TEXTURE0);
     _depth_blur_program->release();
+}
+
+void Shader_renderer::lay_blur_over_scene(View_frame const& view)
+{
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, _blur_targets[1].get(), 0);
+    _blur_overlay_program->bind();
+    _blur_overlay_program->setUniformValue("depth_texture", 1);
+    _blur_overlay_program->setUniformValue("blurred_texture", 2);
+    _blur_overlay_program->setUniformValue("clip_distances", QVector2D(view.z_near, view.z_far));
+    _blur_overlay_program->setUniformValue("focus_distance", view.camera_position.norm());
+    glActiveTexture(GL_TEXTURE2);
+    glBindTexture(GL_TEXTURE_2D, _half_size_blur_targets[1].get());
+    draw_fullscreen_texture(*this, *_blur_overlay_program, _scene_target->texture());
+    glActiveTexture(GL_TEXTURE2);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glActiveTexture(GL_TEXTURE0);
 }
 
 void Shader_renderer::blur_pass(GLuint source, Texture_handle const& destination, Eigen::Vector2f const& direction)

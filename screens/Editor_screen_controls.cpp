@@ -77,10 +77,8 @@ void Editor_screen::show_player_counts()
 
 GLuint Editor_screen::button_texture(std::string const& image)
 {
-    auto cached = _button_images.find(image);
-    if (cached == _button_images.end()) cached = _button_images.emplace(image, QImage(data_file(image))).first;
-    return create_texture(*this, convert<Color4>(cached->second.convertToFormat(QImage::Format_ARGB32)), true, GL_RGBA,
-                          GL_REPEAT);
+    return create_texture(*this, convert<Color4>(button_image(image).convertToFormat(QImage::Format_ARGB32)), true,
+                          GL_RGBA, GL_REPEAT);
 }
 
 void Editor_screen::add_control(std::shared_ptr<Draggable_button> const& button, std::string const& tooltip,

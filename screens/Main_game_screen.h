@@ -137,6 +137,8 @@ protected:
     void fit_toolbar_to_window();
     // The kind's button image with the count painted in its corner, as a texture.
     GLuint counted_button_texture(std::string const& kind, int count);
+    // A button's image under the data paths, read from disk only the first time.
+    QImage const& button_image(std::string const& relative);
     // What a still picture was drawn for.
     struct Still_view
     {
@@ -221,6 +223,7 @@ protected:
     std::vector<std::shared_ptr<Draggable_label>> _popups;
     Energy_bonus_tracker _energy_bonus;
 
+    // By path under the data paths.
     std::unordered_map<std::string, QImage> _button_images;
     std::set<std::string> _reported_kinds;
     // rotate, scale, move, slider, handle settings

@@ -54,11 +54,11 @@ void Main_game_screen::update_element_buttons()
             break;
         }
         case Toolbar_button::Reset_camera:
-            texture = create_texture_from_file(*this, data_file(spec.image), true);
+            texture = create_texture(*this, button_image(spec.image), true);
             button = std::make_shared<Draggable_button>(spec.position, spec.size, "", [this] { viewer->fly_camera(); });
             break;
         case Toolbar_button::Change_speed:
-            texture = create_texture_from_file(*this, data_file(spec.image), true);
+            texture = create_texture(*this, button_image(spec.image), true);
             button = std::make_shared<Draggable_button>(spec.position, spec.size, "", [this] { change_game_speed(); });
             break;
         }
@@ -86,12 +86,16 @@ void Main_game_screen::fit_toolbar_to_window()
     }
 }
 
+QImage const& Main_game_screen::button_image(std::string const& relative)
+{
+    auto image = _button_images.find(relative);
+    if (image == _button_images.end()) image = _button_images.emplace(relative, QImage(data_file(relative))).first;
+    return image->second;
+}
+
 GLuint Main_game_screen::counted_button_texture(std::string const& kind, int count)
 {
-    auto image = _button_images.find(kind);
-    if (image == _button_images.end())
-        image = _button_images.emplace(kind, QImage(data_file(element_button_image(kind)))).first;
-    QImage counted = image->second.convertToFormat(QImage::Format_ARGB32);
+    QImage counted = button_image(element_button_image(kind)).convertToFormat(QImage::Format_ARGB32);
     QPainter painter(&counted);
     QFont font = _ui_renderer->get_font();
     font.setPixelSize(100);

@@ -2,6 +2,7 @@
 
 #include "foundation/Data_config.h"
 #include "foundation/Main_options_window.h"
+#include "gl/Software_rasteriser.h"
 
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
@@ -15,15 +16,6 @@ namespace
 float clamped_to_range(Parameter const& parameter)
 {
     return std::min(std::max(parameter.get_value<float>(), parameter.get_min<float>()), parameter.get_max<float>());
-}
-
-bool is_software_renderer(QOpenGLContext* context)
-{
-    char const* renderer = reinterpret_cast<char const*>(context->functions()->glGetString(GL_RENDERER));
-    if (!renderer) return false;
-    std::string const name(renderer);
-    return name.find("llvmpipe") != std::string::npos || name.find("softpipe") != std::string::npos ||
-           name.find("Software Rasterizer") != std::string::npos;
 }
 
 } // namespace
@@ -228,7 +220,7 @@ void Core::gl_init(QOpenGLContext* context)
         return;
     }
     _gpu_force->set_temperature(_level_data._temperature_grid);
-    _use_gpu_force = !is_software_renderer(current);
+    _use_gpu_force = !is_software_rasteriser(current);
     if (!_use_gpu_force)
         std::cout << "Core::gl_init software renderer: pair forces stay on the CPU" << std::endl;
 }

@@ -8,10 +8,10 @@
 
 #include <QCoreApplication>
 #include <QGLViewer/manipulatedCameraFrame.h>
-#include <QTabWidget>
 #include <QGuiApplication>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QTabWidget>
 
 #include <GL/gl.h>
 

@@ -45,7 +45,8 @@ int main(int argc, char** argv)
     {
         Core core(unstable_options);
         QStringList const missing = missing_data_files(core.get_level_names());
-        if (!missing.isEmpty()) return report_start_failure("A data file the game needs is missing: " + missing.join(", "));
+        if (!missing.isEmpty())
+            return report_start_failure("A data file the game needs is missing: " + missing.join(", "));
         QGLFormat format;
         format.setSwapInterval(1);
         // Lives as long as the process: the screens and Qt still reach it while

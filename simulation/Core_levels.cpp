@@ -265,7 +265,8 @@ bool Core::load_settings_file(char const* file_name)
     {
         reason = error.what();
         // The defaults are the game's own; the settings are the player's.
-        if (!path.empty() && path == players_settings_path()) keep_unreadable_file(path, "Your simulation settings", error);
+        if (!path.empty() && path == players_settings_path())
+            keep_unreadable_file(path, "Your simulation settings", error);
     }
     catch (...)
     {

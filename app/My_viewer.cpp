@@ -6,10 +6,12 @@
 #include "foundation/Dialogs.h"
 #include "simulation/Core.h"
 
+#include <QCoreApplication>
 #include <QGLViewer/manipulatedCameraFrame.h>
 #include <QGuiApplication>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QTabWidget>
 
 #include <GL/gl.h>
 
@@ -160,6 +162,20 @@ void My_viewer::disable_camera_controls()
 void My_viewer::quit()
 {
     close();
+}
+
+bool My_viewer::end_game(bool may_ask)
+{
+    makeCurrent();
+    for (Screen* screen : screens.screens())
+    {
+        if (!screen->prepare_to_end_game(may_ask)) return false;
+    }
+    _core->save_progress();
+    // The help window is a window of its own and would keep the game running.
+    if (helpWidget()) helpWidget()->close();
+    QCoreApplication::quit();
+    return true;
 }
 
 void My_viewer::load_defaults()

@@ -53,6 +53,10 @@ public:
     void enable_camera_controls();
     void disable_camera_controls();
     void quit();
+    // Every screen saves what it must, then progress is saved and the event loop
+    // ends. When the player may be asked, a screen can keep the game running:
+    // false then.
+    bool end_game(bool may_ask);
     void load_defaults() override;
 
     // One fixed screen step (Screen::frame_period), without painting. The

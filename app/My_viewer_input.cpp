@@ -9,7 +9,6 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QTabWidget>
 #include <QWheelEvent>
 
 #include <cxxabi.h>
@@ -132,9 +131,14 @@ void My_viewer::print_screen_stack() const
 
 void My_viewer::closeEvent(QCloseEvent* event)
 {
+    bool ending = true;
+    run_guarded("My_viewer::closeEvent", [&] { ending = end_game(true); });
+    if (!ending)
+    {
+        event->ignore();
+        return;
+    }
     Options_viewer::closeEvent(event);
-    // The help window is a window of its own and would keep the game running.
-    if (helpWidget()) helpWidget()->close();
     QCoreApplication::quit();
 }
 

@@ -2,6 +2,7 @@
 // the screens library.
 #include "app/My_viewer.h"
 
+#include "foundation/Unreadable_files.h"
 #include "screens/Main_game_screen.h"
 #include "screens/Main_menu_screen.h"
 #include "simulation/Core.h"
@@ -23,4 +24,7 @@ void My_viewer::start()
     game->hide();
     add_screen(game);
     add_screen(new Main_menu_screen(this, _core));
+    // The player's files were read with Core, before there was a window to say
+    // what became of them.
+    show_unreadable_file_notices(this);
 }

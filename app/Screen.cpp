@@ -47,6 +47,11 @@ void Screen::update(float) {}
 
 void Screen::state_changed_event(int, int) {}
 
+bool Screen::prepare_to_end_game(bool)
+{
+    return true;
+}
+
 void Screen::show()
 {
     if (state == Fading_out || state == Closing) progress = 1.f - progress;

@@ -43,6 +43,10 @@ public:
     virtual void update(float dt);
     // Called when a fade completes.
     virtual void state_changed_event(int new_state, int old_state);
+    // The game is about to end (the window closes, or the system ends it): the
+    // screen saves what it must. When it may ask the player, false keeps the
+    // game running.
+    virtual bool prepare_to_end_game(bool may_ask);
 
     void show();
     void hide();

@@ -1,6 +1,8 @@
 #include "app/Command_line.h"
+#include "app/Data_manifest.h"
 #include "app/Memory_policy.h"
 #include "app/My_viewer.h"
+#include "app/Termination_signals.h"
 #include "foundation/Data_config.h"
 #include "foundation/Dialogs.h"
 #include "foundation/Logger.h"
@@ -42,6 +44,9 @@ int main(int argc, char** argv)
     try
     {
         Core core(unstable_options);
+        QStringList const missing = missing_data_files(core.get_level_names());
+        if (!missing.isEmpty())
+            return report_start_failure("A data file the game needs is missing: " + missing.join(", "));
         QGLFormat format;
         format.setSwapInterval(1);
         // Lives as long as the process: the screens and Qt still reach it while
@@ -49,6 +54,7 @@ int main(int argc, char** argv)
         My_viewer* viewer = new My_viewer(&core, format);
         viewer->show();
         viewer->start();
+        end_on_termination_signals([viewer] { viewer->end_game(false); });
         return application.exec();
     }
     catch (Missing_data_file const& error)

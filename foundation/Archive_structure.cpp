@@ -4,6 +4,7 @@
 #include <QXmlStreamReader>
 
 #include <cstdint>
+#include <limits>
 #include <map>
 #include <vector>
 
@@ -175,6 +176,11 @@ private:
         if (_reader.name() != QLatin1String("boost_serialization")) fail("not an archive");
         QXmlStreamAttributes const attributes = _reader.attributes();
         long long version = 0;
+        // Told apart from a broken header: the file may be good for a newer game.
+        if (attributes.size() == 2 && attributes.value("signature") == QLatin1String("serialization::archive") &&
+            parse_digits(attributes.value("version"), std::numeric_limits<unsigned int>::max(), version) &&
+            (unsigned long long)version > newest_archive_version)
+            throw Newer_archive();
         if (attributes.size() != 2 || attributes.value("signature") != QLatin1String("serialization::archive") ||
             !parse_digits(attributes.value("version"), newest_archive_version, version) ||
             (unsigned long long)version < oldest_archive_version)

@@ -21,6 +21,14 @@ private:
     std::string _message;
 };
 
+// An archive written by a newer version of the serialisation library than ours:
+// unreadable here, but no broken file; it may be good for the game that wrote it.
+class Newer_archive : public Damaged_archive
+{
+public:
+    Newer_archive() : Damaged_archive("written by a newer version") {}
+};
+
 // The framing of an XML archive, checked before the library reads a byte of it:
 // well formed, one root object, every collection's count that of its items, new
 // class ids in sequence with one class name at most per class, tracked objects

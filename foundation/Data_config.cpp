@@ -73,7 +73,9 @@ QString Data_config::find_in_data_paths_qstring(QString const& relative, bool mu
     for (QString const& directory : _data_paths)
     {
         QString const name = directory + "/" + relative;
-        if (must_exist ? QFileInfo::exists(name) : QFileInfo(directory).isDir()) return name;
+        // A named pipe in a data file's place would hang whatever reads it.
+        QFileInfo const found(name);
+        if (must_exist ? found.isFile() || found.isDir() : QFileInfo(directory).isDir()) return name;
     }
     std::cout << "Data_config::find_in_data_paths No such file: " << relative.toStdString() << std::endl;
     throw Missing_data_file(relative.toStdString());

@@ -15,6 +15,11 @@ Dialogs* replacement = nullptr;
 
 } // namespace
 
+void Dialogs::information(QString const& title, QString const& text, QWidget* parent)
+{
+    QMessageBox::information(parent, title, text, QMessageBox::Ok);
+}
+
 void Dialogs::warning(QString const& title, QString const& text, QWidget* parent)
 {
     QMessageBox::warning(parent, title, text, QMessageBox::Ok);

@@ -18,6 +18,7 @@ public:
     virtual ~Dialogs() = default;
 
     // Boxes with an OK button.
+    virtual void information(QString const& title, QString const& text, QWidget* parent = nullptr);
     virtual void warning(QString const& title, QString const& text, QWidget* parent = nullptr);
     virtual void critical(QString const& title, QString const& text, QWidget* parent = nullptr);
 

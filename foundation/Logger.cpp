@@ -3,6 +3,11 @@
 #include <QMutexLocker>
 
 #include <cstdlib>
+#include <iostream>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -16,6 +21,24 @@ char const* banner_name(QtMsgType type)
     case QtFatalMsg: return "Fatal";
     default: return nullptr;
     }
+}
+
+// Truncated and opened without blocking, and only as a regular file: a named
+// pipe in the log's place would hold the game before its window appears.
+bool open_regular_file(QFile& file, QString const& file_name)
+{
+    QByteArray const name = QFile::encodeName(file_name);
+    struct stat info;
+    if (::stat(name.constData(), &info) == 0 && !S_ISREG(info.st_mode)) return false;
+    int const handle = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, 0644);
+    if (handle < 0) return false;
+    if (::fstat(handle, &info) != 0 || !S_ISREG(info.st_mode) ||
+        !file.open(handle, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle))
+    {
+        ::close(handle);
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -32,11 +55,20 @@ void Logger::init(QString const& file_name)
     _enabled = true;
 
     QFile* previous = _file;
-    _file = new QFile(file_name);
-    _file->open(QIODevice::WriteOnly | QIODevice::Truncate);
+    _file = new QFile;
+    bool const opened = open_regular_file(*_file, file_name);
     // The stream must leave the old file before that file is deleted.
-    _stream.setDevice(_file);
+    _stream.setDevice(opened ? _file : nullptr);
     delete previous;
+    if (!opened)
+    {
+        // Writing to a file that is not open would report through Qt's
+        // messages, which come back here.
+        std::cout << "Logger::init " << file_name.toStdString()
+                  << " cannot be written as a regular file: no log is kept" << std::endl;
+        _enabled = false;
+        return;
+    }
 
     _stream << "initialized.\n";
     _stream.flush();

@@ -23,8 +23,20 @@ qint64 const largest_file = qint64(64) << 20;
 
 bool read_file_bytes(std::string const& path, std::string& bytes)
 {
-    QFile file(QString::fromLocal8Bit(path.c_str()));
-    if (!file.open(QIODevice::ReadOnly)) return false;
+    // Only a regular file is opened, and without blocking: a named pipe or a
+    // device in a file's place would hold the game in open() or read() for good.
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0) return false;
+    if (!S_ISREG(info.st_mode)) throw Damaged_archive("not a regular file");
+    int const handle = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (handle < 0) return false;
+    QFile file;
+    if (::fstat(handle, &info) != 0 || !S_ISREG(info.st_mode) ||
+        !file.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+    {
+        ::close(handle);
+        throw Damaged_archive("not a regular file");
+    }
     if (file.size() > largest_file) throw Damaged_archive("a file of " + std::to_string(file.size()) + " bytes");
     QByteArray const content = file.read(largest_file + 1);
     if (content.size() > largest_file) throw Damaged_archive("a file larger than any the game writes");

@@ -16,8 +16,8 @@
 // the serialisation library (which can abort, exhaust memory or write past its
 // tables on one) acts on it.
 
-// False when the file cannot be opened. A file larger than any the game writes
-// throws Damaged_archive unread.
+// False when there is no file to open. Anything but a regular file, and a file
+// larger than any the game writes, throws Damaged_archive unread.
 bool read_file_bytes(std::string const& path, std::string& bytes);
 
 // Replaces the file only once every byte is written; on failure the old file

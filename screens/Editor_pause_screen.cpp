@@ -9,10 +9,21 @@
 #include "simulation/Core.h"
 #include "simulation/Level_file.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 
 #include <iostream>
+
+namespace
+{
+
+bool is_quick_file_choice()
+{
+    return QGuiApplication::keyboardModifiers() & Qt::ControlModifier;
+}
+
+} // namespace
 
 Editor_pause_screen::Editor_pause_screen(My_viewer* viewer, Core* core, Main_game_screen* target)
     : Menu_screen(viewer, core), _target(target)
@@ -82,14 +93,25 @@ void Editor_pause_screen::load_level()
         return;
     }
     _core->load_level(file.toStdString());
+    if (int const left_out = _core->get_molecules_left_out())
+        Dialogs::instance().warning("Load Level",
+                                    "The level holds more atoms than the game can simulate: " +
+                                        QString::number(left_out) + " of its molecules were left out.",
+                                    viewer);
 }
 
 void Editor_pause_screen::save_level()
 {
-    QString const file = choose_file(true);
+    bool const quick = is_quick_file_choice();
+    QString const file = with_level_extension(choose_file(true));
     if (file.isEmpty()) return;
-    if (_core->save_level(file.toStdString())) return;
-    Dialogs::instance().warning("Save Level", "The level could not be saved to " + file + ".", viewer);
+    if (_core->save_level(file.toStdString()))
+    {
+        // The quick save asks nothing and so says nothing either.
+        if (!quick) Dialogs::instance().information("Save Level", "The level was saved to " + file + ".", viewer);
+    }
+    else
+        Dialogs::instance().warning("Save Level", "The level could not be saved to " + file + ".", viewer);
 }
 
 void Editor_pause_screen::back_to_main_menu()
@@ -104,9 +126,17 @@ void Editor_pause_screen::back_to_main_menu()
     viewer->add_screen(new Main_menu_screen(viewer, _core));
 }
 
+QString with_level_extension(QString const& file)
+{
+    // The Load dialog lists only "*.data": a level saved under a bare name would
+    // seem lost.
+    if (file.isEmpty() || !QFileInfo(file).suffix().isEmpty()) return file;
+    return file + ".data";
+}
+
 QString Editor_pause_screen::choose_file(bool saving) const
 {
-    if (QGuiApplication::keyboardModifiers() & Qt::ControlModifier) return "state.data";
+    if (is_quick_file_choice()) return "state.data";
     QString const caption = saving ? QObject::tr("Save Level") : QObject::tr("Load Level");
     QString const filter = QObject::tr("State File (*.data)");
     return saving ? Dialogs::instance().save_file_name(caption, ".", filter, viewer)

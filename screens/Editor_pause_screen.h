@@ -9,6 +9,9 @@
 
 class Main_game_screen;
 
+// The name a level is saved under: ".data" added to a name without an extension.
+QString with_level_extension(QString const& file);
+
 // Laid over the editor when Escape pauses it, and over a level played from the
 // editor: play, load and save the level, go back to the main menu or on
 // editing; during a test play only the way back to the editor. The screen it

@@ -8,6 +8,7 @@
 #include "gl/GL_utilities.h"
 #include "gl/Particle_drawing.h"
 #include "rendering/Scene_renderers.h"
+#include "rendering/Target_size.h"
 #include "screens/After_finish_screen.h"
 #include "screens/Editor_pause_screen.h"
 #include "screens/Pause_screen.h"
@@ -63,7 +64,7 @@ Main_game_screen::Main_game_screen(My_viewer* viewer, Core* core, int mode)
     for (size_t i = 0; i < _icon_textures.size(); ++i)
         _icon_textures[i].reset(create_texture_from_file(*this, data_file(icons[i]), true));
 
-    create_targets(QSize(viewer->camera()->screenWidth(), viewer->camera()->screenHeight()));
+    create_targets(target_size(QSize(viewer->camera()->screenWidth(), viewer->camera()->screenHeight())));
     _copy_program.reset(load_program("shaders/fullscreen_square.vert", "shaders/simple_texture.frag"));
     _blur_program.reset(load_program("shaders/fullscreen_square.vert", "shaders/blur_1D.frag"));
     _drop_shadow_program.reset(load_program("shaders/temperature.vert", "shaders/drop_shadow.frag"));
@@ -139,7 +140,7 @@ void Main_game_screen::change_renderer()
     if (Parameter_list* settings = renderers->get_child_helper(name)) renderer->set_parameters(*settings);
     _renderer = std::move(renderer);
     _renderer->init(QGLContext::currentContext(),
-                    QSize(viewer->camera()->screenWidth(), viewer->camera()->screenHeight()));
+                    target_size(QSize(viewer->camera()->screenWidth(), viewer->camera()->screenHeight())));
     _renderer->load_texture(core->get_level_data());
 }
 
@@ -156,11 +157,19 @@ void Main_game_screen::create_targets(QSize const& size)
     for (Texture_handle& target : _color_targets) target.reset(create_color_target(*this, size));
 }
 
+QSize Main_game_screen::target_size(QSize const& window)
+{
+    // Targets that followed a huge window would take gigabytes: past the cap
+    // the scene is drawn smaller and scaled up to the window.
+    return capped_target_size(window, largest_target_side(*this));
+}
+
 void Main_game_screen::resize(QSize const& size)
 {
     _still_picture.reset();
-    if (_renderer) _renderer->resize(size);
-    create_targets(size);
+    QSize const target = target_size(size);
+    if (_renderer) _renderer->resize(target);
+    create_targets(target);
     fit_widgets_to_window();
 }
 
@@ -229,7 +238,10 @@ void Main_game_screen::draw_scene()
     glPointSize(8.f);
     glDisable(GL_LIGHTING);
     _scene_target->bind();
-    draw_overlay();
+    {
+        Target_viewport const over_target(*this, _scene_target->size());
+        draw_overlay();
+    }
     _scene_target->release();
     glDisable(GL_DEPTH_TEST);
 }
@@ -262,6 +274,7 @@ void Main_game_screen::blur(float strength)
     GLboolean const blending = glIsEnabled(GL_BLEND);
     glDisable(GL_BLEND);
     _scene_target->bind();
+    Target_viewport const over_target(*this, size);
     for (int pass = 0; pass < 2; ++pass)
     {
         glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, destinations[pass], 0);

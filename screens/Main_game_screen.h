@@ -68,6 +68,9 @@ public:
     // player had stopped.
     void process_events() override;
     void state_changed_event(int new_state, int old_state) override;
+    // In the editor and its test play: asks before a changed level is lost, and
+    // keeps the sandbox's settings as going back to the main menu does.
+    bool prepare_to_end_game(bool may_ask) override;
 
     // Callback of "Renderer/type".
     void change_renderer();
@@ -148,6 +151,8 @@ protected:
         QSize size;
     };
 
+    // The targets' size for the window's: capped (rendering/Target_size.h).
+    QSize target_size(QSize const& window);
     void create_targets(QSize const& size);
     // The level through the renderer, then the handles, into colour target 0.
     void draw_scene();

@@ -2,6 +2,7 @@
 
 #include "app/My_viewer.h"
 #include "foundation/Dialogs.h"
+#include "foundation/Unreadable_files.h"
 #include "screens/Before_start_screen.h"
 #include "screens/Editor_screen.h"
 #include "screens/Level_picker_screen.h"
@@ -46,6 +47,12 @@ int Main_menu_screen::last_level() const
 
 void Main_menu_screen::start_new_game()
 {
+    if (_core->progress.last_level > 0 &&
+        !Dialogs::instance().ask_yes_no("Start New Game",
+                                        "Starting a new game takes the campaign back to the first level; your "
+                                        "scores are kept.\nStart a new game anyway?",
+                                        viewer))
+        return;
     _core->progress.last_level = 0;
     _core->clear();
     _core->load_default_simulation_settings();
@@ -98,6 +105,7 @@ void Main_menu_screen::open_sandbox()
     _core->reset_level_data();
     _core->set_simulation_state(false);
     _core->load_simulation_settings();
+    show_unreadable_file_notices(viewer);
     _core->set_game_state(Core::Not_running);
     viewer->replace_screens(new Editor_screen(viewer, _core));
 }

@@ -171,11 +171,16 @@ void Core::update_physics()
     }
 }
 
-bool Core::add_molecule(Molecule const& molecule)
+bool Core::has_room_for(Molecule const& molecule) const
 {
     int live_atoms = 0;
     for (Molecule const& m : _level_data._molecules) live_atoms += int(m._atoms.size());
-    if (live_atoms + int(molecule._atoms.size()) > max_live_atoms)
+    return live_atoms + int(molecule._atoms.size()) <= max_live_atoms;
+}
+
+bool Core::add_molecule(Molecule const& molecule)
+{
+    if (!has_room_for(molecule))
     {
         std::cout << "Core::add_molecule Reached max number of atoms" << std::endl;
         return false;

@@ -56,6 +56,9 @@ public:
     // message, when the live atoms would exceed what the force pass holds.
     bool add_molecule(Molecule const& molecule);
     int get_atom_count() const { return _atom_count; }
+    // Molecules of the level that the last reset keeping them could not take,
+    // the atom limit being reached (a level loaded is reset so).
+    int get_molecules_left_out() const { return _molecules_left_out; }
 
     Level_data& get_level_data() { return _level_data; }
     Level_data const& get_level_data() const { return _level_data; }
@@ -76,6 +79,8 @@ public:
     void reset_level(bool keep_molecules);
     void prune_level_elements();
     bool save_level(std::string const& file_name);
+    // Whether the level differs from what it was when last loaded, reset or saved.
+    bool level_changed_since_saved() const;
 
     void load_default_simulation_settings();
     void load_simulation_settings();
@@ -120,10 +125,13 @@ private:
     void calc_all_molecule_forces(std::list<Molecule>& molecules, float time, float step);
     void integrate(Molecule& molecule, Molecule const& rate, float dt) const;
 
+    bool has_room_for(Molecule const& molecule) const;
     void forget_molecules();
     void restore_available_elements();
     bool read_level_file(std::string const& file_name);
     void settle_loaded_level();
+    void remember_level_as_saved();
+    std::size_t level_fingerprint() const;
     void register_level_parameters();
     // Prints why and returns false when the file cannot be merged.
     bool load_settings_file(char const* file_name);
@@ -135,6 +143,8 @@ private:
     std::unordered_map<int, Molecule*> _molecule_ids;
     int _next_molecule_id = 0;
     int _atom_count = 0;
+    int _molecules_left_out = 0;
+    std::size_t _saved_level_fingerprint = 0;
     std::vector<std::unique_ptr<Atomic_force>> _forces;
     float _mass_factor = 0.1f;
     float _current_time = 0.f;

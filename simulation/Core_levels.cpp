@@ -3,10 +3,12 @@
 #include "foundation/Data_config.h"
 #include "foundation/Dialogs.h"
 #include "foundation/Main_options_window.h"
+#include "foundation/Unreadable_files.h"
 #include "simulation/Level_file.h"
 
 #include <boost/archive/archive_exception.hpp>
 
+#include <functional>
 #include <iostream>
 
 namespace
@@ -24,6 +26,11 @@ std::string level_file_name(QString const& level_name)
         // Not there: loading it then fails like any other broken level.
         return Data_config::instance()->find_in_data_paths(relative, false);
     }
+}
+
+std::string players_settings_path()
+{
+    return Data_config::instance()->find_in_data_paths("simulation_settings.data", false);
 }
 
 bool is_game_field_border(Level_data const& level, Level_element const* element)
@@ -81,6 +88,7 @@ void Core::load_level(std::string const& file_name)
         settle_loaded_level();
     }
     std::cout << "Core::load_level B " << level_parameter("gravity") << std::endl;
+    remember_level_as_saved();
     emit level_changed(1);
 }
 
@@ -121,6 +129,7 @@ void Core::reset_level_data()
     clear();
     _level_data.reset();
     register_level_parameters();
+    remember_level_as_saved();
     emit level_changed(1);
 }
 
@@ -156,7 +165,15 @@ void Core::reset_level(bool keep_molecules)
     std::list<Molecule> kept;
     if (keep_molecules) kept.swap(_level_data._molecules);
     forget_molecules();
-    for (Molecule const& molecule : kept) add_molecule(molecule);
+    _molecules_left_out = 0;
+    for (Molecule const& molecule : kept)
+    {
+        if (has_room_for(molecule)) add_molecule(molecule);
+        else ++_molecules_left_out;
+    }
+    if (_molecules_left_out > 0)
+        std::cout << "Core::reset_level " << _molecules_left_out << " molecules beyond the atom limit were left out"
+                  << std::endl;
 
     _sensor_data.reset();
     _sensor_data.area = _level_data._game_field_width * _level_data._game_field_height;
@@ -189,6 +206,7 @@ bool Core::save_level(std::string const& file_name)
     try
     {
         save_level_file(_level_data, file_name);
+        remember_level_as_saved();
         return true;
     }
     catch (std::exception const& error)
@@ -198,17 +216,57 @@ bool Core::save_level(std::string const& file_name)
     }
 }
 
+std::size_t Core::level_fingerprint() const
+{
+    return std::hash<std::string>()(level_file_bytes(_level_data));
+}
+
+void Core::remember_level_as_saved()
+{
+    try
+    {
+        _saved_level_fingerprint = level_fingerprint();
+    }
+    catch (std::exception const& error)
+    {
+        std::cout << "Core::remember_level_as_saved " << error.what() << std::endl;
+        _saved_level_fingerprint = 0;
+    }
+}
+
+bool Core::level_changed_since_saved() const
+{
+    try
+    {
+        return level_fingerprint() != _saved_level_fingerprint;
+    }
+    catch (std::exception const& error)
+    {
+        std::cout << "Core::level_changed_since_saved " << error.what() << std::endl;
+        return true; // when in doubt, the player is asked
+    }
+}
+
 bool Core::load_settings_file(char const* file_name)
 {
     std::string reason;
+    std::string path;
     try
     {
-        _parameters.load(Data_config::instance()->find_in_data_paths(file_name, true));
+        path = Data_config::instance()->find_in_data_paths(file_name, true);
+        _parameters.load(path);
         return true;
+    }
+    catch (Missing_data_file const& error)
+    {
+        reason = error.what();
     }
     catch (std::exception const& error)
     {
         reason = error.what();
+        // The defaults are the game's own; the settings are the player's.
+        if (!path.empty() && path == players_settings_path())
+            keep_unreadable_file(path, "Your simulation settings", error);
     }
     catch (...)
     {
@@ -235,9 +293,14 @@ bool Core::save_simulation_settings()
 {
     try
     {
-        std::string const path = Data_config::instance()->find_in_data_paths("simulation_settings.data", false);
-        if (_parameters.save(path)) return true;
-        std::cout << "Couldn't save sim settings: could not write " << path << std::endl;
+        std::string const path = players_settings_path();
+        std::string reason;
+        if (!may_replace_players_file(path, reason))
+            std::cout << "Couldn't save sim settings: " << path << ": " << reason << std::endl;
+        else if (_parameters.save(path))
+            return true;
+        else
+            std::cout << "Couldn't save sim settings: could not write " << path << std::endl;
     }
     catch (std::exception const& error)
     {

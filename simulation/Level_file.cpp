@@ -93,9 +93,14 @@ void check_level_loads_back(std::string const& bytes)
 
 } // namespace
 
+std::string level_file_bytes(Level_data const& level)
+{
+    return write_xml_archive("_level_data", level);
+}
+
 void save_level_file(Level_data const& level, std::string const& path)
 {
-    std::string const bytes = write_xml_archive("_level_data", level);
+    std::string const bytes = level_file_bytes(level);
     check_level_loads_back(bytes);
     std::string error;
     if (!write_file_atomically(path, bytes, error)) throw std::runtime_error("Could not write " + path + ": " + error);

@@ -7,6 +7,9 @@ class Level_data;
 
 // Level files: XML archives with the root element "_level_data".
 
+// What a level file of the level holds.
+std::string level_file_bytes(Level_data const& level);
+
 // The archive is built in memory first, so a level holding an element that cannot
 // be stored throws the archive's error and leaves the file as it was. A file that
 // cannot be written throws std::runtime_error with the reason.

@@ -1,5 +1,6 @@
 #include "simulation/Progress.h"
 
+#include "foundation/Unreadable_files.h"
 #include "foundation/Xml_archive_file.h"
 
 #include <algorithm>
@@ -15,15 +16,23 @@ Progress load_progress_file(std::string const& path)
     std::string reason;
     try
     {
-        std::string bytes;
-        if (!read_file_bytes(path, bytes))
+        try
         {
-            std::cout << "No progress file found" << std::endl;
-            return Progress();
+            std::string bytes;
+            if (!read_file_bytes(path, bytes))
+            {
+                std::cout << "No progress file found" << std::endl;
+                return Progress();
+            }
+            Progress progress;
+            read_xml_archive(bytes, "_progress", progress);
+            return progress;
         }
-        Progress progress;
-        read_xml_archive(bytes, "_progress", progress);
-        return progress;
+        catch (std::exception const& error)
+        {
+            keep_unreadable_file(path, "Your progress", error);
+            throw;
+        }
     }
     catch (std::exception const& error)
     {
@@ -47,7 +56,7 @@ bool save_progress_file(Progress const& progress, std::string const& path)
         // every other run with it.
         Progress trial;
         read_xml_archive(bytes, "_progress", trial);
-        if (write_file_atomically(path, bytes, error)) return true;
+        if (may_replace_players_file(path, error) && write_file_atomically(path, bytes, error)) return true;
     }
     catch (std::exception const& exception)
     {

@@ -82,7 +82,11 @@ TEST_F(Main_menu_test, start_new_game_resets_the_progress_loads_the_first_level_
     Main_menu_screen* menu = show_main_menu();
     record_level_changes();
 
+    dialogs.answers = {true};
     press(*menu, "Start New Game");
+    ASSERT_EQ(1u, dialogs.calls.size()) << "a campaign in progress is not given up unasked";
+    EXPECT_EQ("ask_yes_no", dialogs.calls[0].kind);
+    EXPECT_EQ("Start New Game", dialogs.calls[0].title);
     EXPECT_EQ(core->progress.last_level, 0);
     EXPECT_EQ(core->get_current_level(), 0);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(progress_file()))); // only in memory
@@ -100,6 +104,22 @@ TEST_F(Main_menu_test, start_new_game_resets_the_progress_loads_the_first_level_
     for (Targeted_particle const& particle : menu->get_title().get_particles())
         ASSERT_NEAR(particle.speed.norm(), 1.5f, 1e-4f);
     EXPECT_FALSE(menu->get_title().get_particles().empty());
+}
+
+TEST_F(Main_menu_test, a_new_game_refused_at_the_question_keeps_the_campaign_and_the_menu)
+{
+    core->progress.last_level = 5;
+    Main_menu_screen* menu = show_main_menu();
+    press(*menu, "Start New Game");
+    ASSERT_EQ(1u, dialogs.calls.size());
+    EXPECT_EQ(5, core->progress.last_level);
+    EXPECT_EQ(menu, top<Main_menu_screen>());
+    EXPECT_EQ(nullptr, top<Before_start_screen>());
+
+    core->progress.last_level = 0;
+    press(*menu, "Start New Game");
+    EXPECT_EQ(1u, dialogs.calls.size()) << "nothing to lose: no question";
+    EXPECT_NE(nullptr, top<Before_start_screen>());
 }
 
 TEST_F(Main_menu_test, continue_loads_the_level_reached_before_the_default_settings)

@@ -113,6 +113,7 @@ TEST_F(Menu_screen_test, only_a_left_press_on_a_button_runs_it_and_keys_and_the_
 
     QMouseEvent left(QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     Capture_stdout quiet;
+    dialogs.answers = {true}; // yes, give the campaign up
     EXPECT_TRUE(menu->mousePressEvent(&left));
     EXPECT_EQ(core->progress.last_level, 0);
 }

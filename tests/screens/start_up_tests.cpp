@@ -6,7 +6,9 @@
 #include "screens/Before_start_screen.h"
 #include "screens/Main_menu_screen.h"
 #include "widgets/Draggable_button.h"
+#include "foundation/Xml_archive_file.h"
 #include "simulation/Core.h"
+#include "simulation/Progress.h"
 
 #include "support/Text_file.h"
 
@@ -18,8 +20,11 @@
 
 #include <gmock/gmock.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <functional>
+
+#include <sys/stat.h>
 
 using ::testing::HasSubstr;
 using ::testing::Not;
@@ -132,19 +137,62 @@ TEST_F(Game_process, starts_with_a_fresh_log_and_the_menu_over_the_hidden_play_s
     EXPECT_EQ(0, game.exitCode());
 }
 
-TEST_F(Game_process, a_missing_data_file_is_named_and_the_game_ends_with_a_failure)
+TEST_F(Game_process, missing_data_files_are_all_named_before_the_window_opens_and_the_game_ends_with_a_failure)
 {
     ASSERT_TRUE(QFile::remove(app + "/data/shaders/blur_1D.frag"));
+    ASSERT_TRUE(QFile::remove(app + "/data/levels/Level 3.data"));
     start();
 
-    ASSERT_TRUE(wait_for([&] { return printed("No such file: shaders/blur_1D.frag") && windows().size() == 2; }))
-        << output;
-    EXPECT_THAT(output, HasSubstr("A data file the game needs is missing: shaders/blur_1D.frag"));
-    for (X_window const& window : windows())
-        if (window.width != 1280 || window.height != 720) close_window(window.id); // the message box
+    std::string const named = "A data file the game needs is missing: shaders/blur_1D.frag, levels/Level 3.data";
+    ASSERT_TRUE(wait_for([&] { return printed(named) && windows().size() == 1; })) << output;
+    close_window(windows().front().id); // the message box
     ASSERT_TRUE(game.waitForFinished(15000)) << output;
     EXPECT_EQ(QProcess::NormalExit, game.exitStatus());
     EXPECT_EQ(EXIT_FAILURE, game.exitCode());
+}
+
+TEST_F(Game_process, named_pipes_in_place_of_its_files_neither_hang_nor_stop_the_game)
+{
+    for (QString const& file : {work + "/log.txt", work + "/boost_parameters_", app + "/data/progress.data",
+                                app + "/data/simulation_settings.data"})
+        ASSERT_EQ(0, ::mkfifo(file.toLocal8Bit().constData(), 0644)) << file.toStdString();
+    start();
+
+    ASSERT_TRUE(wait_for([&] { return windows().size() == 1 && printed("Main_game_screen::state_changed_event"); }))
+        << output;
+    EXPECT_THAT(output, HasSubstr("no log is kept"));
+    EXPECT_THAT(output, HasSubstr("Failed to load progress file, progress reset: "));
+    ASSERT_TRUE(close_window(windows().front().id));
+    ASSERT_TRUE(game.waitForFinished(15000)) << output;
+    EXPECT_EQ(0, game.exitCode());
+}
+
+TEST_F(Game_process, a_termination_signal_ends_the_game_as_closing_the_window_does)
+{
+    // Progress of an older version: the save on the way out writes the new form.
+    Progress reached;
+    reached.last_level = 3;
+    std::string older = write_xml_archive("_progress", reached);
+    std::string const version = "tracking_level=\"0\" version=\"2\"";
+    older.replace(older.find(version), version.size(), "tracking_level=\"0\" version=\"1\"");
+    std::string::size_type const flag = older.find("<sandbox_warning_seen>");
+    older.erase(flag, older.find('\n', flag) + 1 - flag);
+
+    for (int signal : {SIGTERM, SIGINT})
+    {
+        SCOPED_TRACE(signal);
+        write_text((app + "/data/progress.data").toStdString(), older);
+        output.clear();
+        start();
+        ASSERT_TRUE(wait_for([&] { return windows().size() == 1 && printed("Main_game_screen::state_changed_event"); }))
+            << output;
+        ASSERT_EQ(0, ::kill(pid_t(game.processId()), signal));
+        ASSERT_TRUE(game.waitForFinished(15000)) << output;
+        EXPECT_EQ(QProcess::NormalExit, game.exitStatus()) << "not killed by the signal";
+        EXPECT_EQ(0, game.exitCode());
+        EXPECT_THAT(read_text((app + "/data/progress.data").toStdString()), HasSubstr("<sandbox_warning_seen>"));
+        EXPECT_THAT(read_text((app + "/data/progress.data").toStdString()), HasSubstr("<last_level>3</last_level>"));
+    }
 }
 
 TEST_F(Play_test, the_start_up_puts_the_main_menu_over_the_hidden_play_screen)
@@ -185,4 +233,21 @@ TEST_F(Play_test, a_new_game_without_its_level_file_starts_on_the_default_level)
     ASSERT_NE(nullptr, dynamic_cast<Before_start_screen*>(viewer->get_screens().screens().front()));
     EXPECT_EQ(6u, level()._level_elements.size()) << "the default level: its borders only";
     EXPECT_TRUE(level().has_game_field_borders());
+}
+
+TEST_F(Play_test, the_start_up_tells_once_what_became_of_a_progress_file_it_could_not_read)
+{
+    write_text(data->path("progress.data"), "<?xml version=\"1.0\"?><boost_serialization><_progress>");
+    {
+        Capture_stdout quiet;
+        Core reading_it_again; // what main's Core does before the window opens
+    }
+    Capture_stdout quiet;
+    viewer->start();
+    viewer->stopAnimation();
+    ASSERT_EQ(1u, dialogs.calls.size());
+    EXPECT_EQ("warning", dialogs.calls[0].kind);
+    EXPECT_EQ("Unreadable File", dialogs.calls[0].title);
+    EXPECT_THAT(dialogs.calls[0].text.toStdString(), HasSubstr("progress.data.unreadable-1"));
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(data->path("progress.data.unreadable-1"))));
 }

@@ -17,6 +17,11 @@ Scripted_dialogs::~Scripted_dialogs()
     Dialogs::set_instance(nullptr);
 }
 
+void Scripted_dialogs::information(QString const& title, QString const& text, QWidget*)
+{
+    calls.push_back({"information", title, text});
+}
+
 void Scripted_dialogs::warning(QString const& title, QString const& text, QWidget*)
 {
     calls.push_back({"warning", title, text});

@@ -26,6 +26,7 @@ public:
     Scripted_dialogs();
     ~Scripted_dialogs() override;
 
+    void information(QString const& title, QString const& text, QWidget* parent) override;
     void warning(QString const& title, QString const& text, QWidget* parent) override;
     void critical(QString const& title, QString const& text, QWidget* parent) override;
     bool ask_yes_no(QString const& title, QString const& text, QWidget* parent) override;

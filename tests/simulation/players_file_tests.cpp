@@ -1,0 +1,148 @@
+// The player's own files that the game cannot read: kept, or left alone, and
+// told of once; never replaced unasked.
+#include "foundation/Unreadable_files.h"
+#include "foundation/Xml_archive_file.h"
+#include "simulation/Core.h"
+#include "simulation/Progress.h"
+
+#include "support/Capture_stdout.h"
+#include "support/Scratch_data_tree.h"
+#include "support/Text_file.h"
+
+#include <QFile>
+
+#include <gmock/gmock.h>
+
+#include <memory>
+
+using ::testing::HasSubstr;
+
+namespace
+{
+
+std::string replaced(std::string text, std::string const& from, std::string const& to)
+{
+    std::string::size_type const at = text.find(from);
+    EXPECT_NE(std::string::npos, at) << from;
+    if (at != std::string::npos) text.replace(at, from.size(), to);
+    return text;
+}
+
+// Progress of five levels reached and one run of the first.
+std::string progress_bytes()
+{
+    Progress progress;
+    progress.last_level = 5;
+    progress.scores["Level 1"].push_back(Score());
+    progress.scores["Level 1"].back().full_time = 12.5f;
+    return write_xml_archive("_progress", progress);
+}
+
+class Players_file_test : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        data.copy_from_game("default_simulation_settings.data");
+        take_unreadable_file_notices();
+    }
+
+    std::unique_ptr<Core> start_core()
+    {
+        Capture_stdout quiet;
+        return std::make_unique<Core>();
+    }
+
+    Scratch_data_tree data;
+    std::string const progress = data.path("progress.data");
+    std::string const settings = data.path("simulation_settings.data");
+};
+
+TEST_F(Players_file_test, progress_of_a_newer_version_is_never_saved_over_and_the_player_is_told)
+{
+    for (auto const& newer : {replaced(progress_bytes(), "tracking_level=\"0\" version=\"2\"",
+                                       "tracking_level=\"0\" version=\"3\""),
+                              replaced(progress_bytes(), "archive\" version=\"18\"", "archive\" version=\"99\"")})
+    {
+        write_text(progress, newer);
+        std::unique_ptr<Core> core = start_core();
+        EXPECT_EQ(0, core->progress.last_level) << "the game runs on the defaults";
+
+        core->progress.last_level = 1;
+        Capture_stdout out;
+        EXPECT_FALSE(core->save_progress());
+        EXPECT_THAT(out.text(), HasSubstr("could not save"));
+        EXPECT_EQ(newer, read_text(progress));
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(progress + ".unreadable-1")));
+
+        QStringList const notices = take_unreadable_file_notices();
+        ASSERT_EQ(1, notices.size());
+        EXPECT_THAT(notices[0].toStdString(), HasSubstr("newer version of the game"));
+        EXPECT_THAT(notices[0].toStdString(), HasSubstr("saves nothing over that file"));
+    }
+}
+
+TEST_F(Players_file_test, damaged_progress_is_kept_beside_before_a_save_replaces_it)
+{
+    // A run lasting no finite time is written by the library but refused on reading.
+    std::string const damaged = replaced(progress_bytes(), "<full_time>1.250000000e+01</full_time>",
+                                         "<full_time>nan</full_time>");
+    write_text(progress + ".unreadable-1", "kept by an earlier run");
+    write_text(progress, damaged);
+    std::unique_ptr<Core> core = start_core();
+    EXPECT_EQ(0, core->progress.last_level);
+
+    std::string const kept = progress + ".unreadable-2";
+    EXPECT_EQ(damaged, read_text(kept));
+    EXPECT_EQ("kept by an earlier run", read_text(progress + ".unreadable-1"));
+    QStringList notices = take_unreadable_file_notices();
+    ASSERT_EQ(1, notices.size());
+    EXPECT_THAT(notices[0].toStdString(), HasSubstr("Your progress"));
+    EXPECT_THAT(notices[0].toStdString(), HasSubstr("progress.data.unreadable-2"));
+
+    core->progress.last_level = 2;
+    {
+        Capture_stdout quiet;
+        ASSERT_TRUE(core->save_progress());
+        EXPECT_EQ(2, load_progress_file(progress).last_level);
+    }
+    EXPECT_EQ(damaged, read_text(kept));
+    EXPECT_TRUE(take_unreadable_file_notices().isEmpty()) << "told once";
+}
+
+TEST_F(Players_file_test, unreadable_simulation_settings_are_kept_or_left_alone_like_progress)
+{
+    std::unique_ptr<Core> core = start_core();
+    std::string good;
+    {
+        Capture_stdout quiet;
+        ASSERT_TRUE(core->save_simulation_settings());
+        good = read_text(settings);
+    }
+
+    std::string const newer = replaced(good, "archive\" version=\"18\"", "archive\" version=\"99\"");
+    write_text(settings, newer);
+    {
+        Capture_stdout quiet;
+        core->load_simulation_settings();
+        EXPECT_FALSE(core->save_simulation_settings());
+    }
+    EXPECT_EQ(newer, read_text(settings));
+    ASSERT_EQ(1, take_unreadable_file_notices().size());
+
+    // The defaults are the game's own file: refused, but never moved.
+    write_text(data.path("default_simulation_settings.data"), "<not an archive");
+    std::string const damaged = good.substr(0, good.size() / 2);
+    write_text(settings, damaged);
+    {
+        Capture_stdout quiet;
+        core->load_simulation_settings();
+    }
+    EXPECT_EQ(damaged, read_text(settings + ".unreadable-1"));
+    EXPECT_EQ("<not an archive", read_text(data.path("default_simulation_settings.data")));
+    QStringList const notices = take_unreadable_file_notices();
+    ASSERT_EQ(1, notices.size());
+    EXPECT_THAT(notices[0].toStdString(), HasSubstr("Your simulation settings"));
+}
+
+} // namespace

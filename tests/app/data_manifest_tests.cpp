@@ -50,7 +50,8 @@ TEST(Data_manifest, names_each_shipped_file_when_it_alone_is_missing)
 
     QStringList required = required_data_files(levels);
     required.sort();
-    EXPECT_EQ(shipped_files(), required) << "a file the game ships is missing from the manifest, or the reverse";
+    EXPECT_EQ(shipped_files().join(", ").toStdString(), required.join(", ").toStdString())
+        << "a file the game ships is missing from the manifest, or the reverse";
     EXPECT_TRUE(missing_data_files(levels).isEmpty());
 
     for (QString const& file : required)

@@ -58,6 +58,15 @@ Parameter& Parameter::operator=(Parameter const& other)
     return *this;
 }
 
+Parameter::~Parameter()
+{
+    std::vector<Notifiable*> const listeners = _listeners;
+    for (Notifiable* listener : listeners)
+    {
+        if (auto* follower = dynamic_cast<Parameter_listener*>(listener)) follower->parameter_destroyed(*this);
+    }
+}
+
 void Parameter::store_value(Variant const& value)
 {
     _value = value;

@@ -44,13 +44,13 @@ Editor_pause_screen::Editor_pause_screen(My_viewer* viewer, Core* core, Main_gam
 bool Editor_pause_screen::keyPressEvent(QKeyEvent* event)
 {
     std::cout << "Editor_pause_screen::keyPressEvent " << event->key() << " state: " << state << std::endl;
-    return event->key() == Qt::Key_Escape && answer_escape_on_pause(*this, *_target);
+    return event->key() == Qt::Key_Escape && _target && answer_escape_on_pause(*this, *_target);
 }
 
 void Editor_pause_screen::continue_editing()
 {
     kill();
-    _target->show();
+    if (_target) _target->show();
 }
 
 void Editor_pause_screen::play_level()

@@ -1,11 +1,11 @@
 #ifndef SCREENS_EDITOR_PAUSE_SCREEN_H
 #define SCREENS_EDITOR_PAUSE_SCREEN_H
 
+#include "screens/Main_game_screen.h"
 #include "screens/Menu_screen.h"
 
+#include <QPointer>
 #include <QString>
-
-class Main_game_screen;
 
 // Laid over the editor when Escape pauses it, and over a level played from the
 // editor: play, load and save the level, go back to the main menu or on
@@ -30,7 +30,9 @@ private:
     // dialog's choice; empty when it was cancelled.
     QString choose_file(bool saving) const;
 
-    Main_game_screen* _target;
+    // Null once the screen is gone: "Play Level" replaces the editor while
+    // this pause still fades out.
+    QPointer<Main_game_screen> _target;
 };
 
 #endif

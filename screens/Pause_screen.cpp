@@ -33,14 +33,14 @@ Pause_screen::Pause_screen(My_viewer* viewer, Core* core, Main_game_screen* targ
 bool Pause_screen::keyPressEvent(QKeyEvent* event)
 {
     std::cout << "Pause_screen::keyPressEvent " << event->key() << " state: " << state << std::endl;
-    return event->key() == Qt::Key_Escape && answer_escape_on_pause(*this, *_target);
+    return event->key() == Qt::Key_Escape && _target && answer_escape_on_pause(*this, *_target);
 }
 
 void Pause_screen::restart_level()
 {
     kill();
     _core->reset_level(false);
-    _target->show();
+    if (_target) _target->show();
 }
 
 void Pause_screen::back_to_main_menu()
@@ -52,5 +52,5 @@ void Pause_screen::back_to_main_menu()
 void Pause_screen::continue_level()
 {
     kill();
-    _target->show();
+    if (_target) _target->show();
 }

@@ -1,9 +1,10 @@
 #ifndef SCREENS_PAUSE_SCREEN_H
 #define SCREENS_PAUSE_SCREEN_H
 
+#include "screens/Main_game_screen.h"
 #include "screens/Menu_screen.h"
 
-class Main_game_screen;
+#include <QPointer>
 
 // Laid over the play screen while the game is paused: restart the level, leave
 // for the main menu or go on. The play screen below is the target, shown again
@@ -21,7 +22,9 @@ private:
     void back_to_main_menu();
     void continue_level();
 
-    Main_game_screen* _target;
+    // Null once the screen is gone: "Play Level" replaces the editor while
+    // this pause still fades out.
+    QPointer<Main_game_screen> _target;
 };
 
 #endif

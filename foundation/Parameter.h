@@ -18,8 +18,9 @@
 
 class Parameter;
 
-// A listener that keeps a pointer to the parameter it mirrors. The parameter
-// tells it before it is destroyed: an element's properties die with the element.
+// A listener that keeps a pointer to the parameter it mirrors. Registered as a
+// watcher as well (foundation/Parameter_watchers.h), it is told before the
+// parameter is destroyed: an element's properties die with the element.
 class Parameter_listener : public Notifiable
 {
 public:

@@ -1,6 +1,9 @@
 #include "foundation/Parameter.h"
 
+#include "foundation/Parameter_watchers.h"
+
 #include <algorithm>
+#include <unordered_map>
 
 Parameter::Parameter() : _value(false) {}
 
@@ -56,6 +59,40 @@ Parameter& Parameter::operator=(Parameter const& other)
     _hidden = other._hidden;
     _callback = other._callback;
     return *this;
+}
+
+namespace
+{
+
+std::unordered_map<Parameter const*, std::vector<Parameter_listener*>>& watchers()
+{
+    static std::unordered_map<Parameter const*, std::vector<Parameter_listener*>> by_parameter;
+    return by_parameter;
+}
+
+} // namespace
+
+void add_parameter_watcher(Parameter const& parameter, Parameter_listener* watcher)
+{
+    watchers()[&parameter].push_back(watcher);
+}
+
+void remove_parameter_watcher(Parameter const& parameter, Parameter_listener* watcher)
+{
+    auto const found = watchers().find(&parameter);
+    if (found == watchers().end()) return;
+    std::vector<Parameter_listener*>& list = found->second;
+    list.erase(std::remove(list.begin(), list.end(), watcher), list.end());
+    if (list.empty()) watchers().erase(found);
+}
+
+Parameter::~Parameter()
+{
+    auto const found = watchers().find(this);
+    if (found == watchers().end()) return;
+    std::vector<Parameter_listener*> const told = found->second;
+    watchers().erase(found);
+    for (Parameter_listener* watcher : told) watcher->parameter_destroyed(*this);
 }
 
 void Parameter::store_value(Variant const& value)

@@ -16,6 +16,17 @@
 #include <typeinfo>
 #include <vector>
 
+class Parameter;
+
+// A listener that keeps a pointer to the parameter it mirrors. Registered as a
+// watcher as well (foundation/Parameter_watchers.h), it is told before the
+// parameter is destroyed: an element's properties die with the element.
+class Parameter_listener : public Notifiable
+{
+public:
+    virtual void parameter_destroyed(Parameter const& parameter) = 0;
+};
+
 // One named, typed setting. Files store the variant's alternative number, so the
 // order bool, float, int, string must never change.
 class Parameter
@@ -38,6 +49,7 @@ public:
     // original are widgets bound to the original only.
     Parameter(Parameter const& other);
     Parameter& operator=(Parameter const& other);
+    ~Parameter();
 
     template <typename T> T get_value() const;
     template <typename T> T get_min() const;

@@ -61,7 +61,7 @@ bool Editor_pause_screen::keyPressEvent(QKeyEvent* event)
 void Editor_pause_screen::continue_editing()
 {
     kill();
-    _target->show();
+    if (_target) _target->show();
 }
 
 void Editor_pause_screen::play_level()

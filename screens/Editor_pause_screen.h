@@ -1,13 +1,11 @@
 #ifndef SCREENS_EDITOR_PAUSE_SCREEN_H
 #define SCREENS_EDITOR_PAUSE_SCREEN_H
 
+#include "screens/Main_game_screen.h"
 #include "screens/Menu_screen.h"
 
 #include <QPointer>
-
 #include <QString>
-
-class Main_game_screen;
 
 // The name a level is saved under: ".data" added to a name without an extension.
 QString with_level_extension(QString const& file);

@@ -36,8 +36,12 @@ Editor_screen::Editor_screen(My_viewer* viewer, Core* core)
 {
     for (std::string const& name : _molecule_names) _molecules_per_click[name] = 1;
     init_controls();
-    // A level loaded or reset brings counts of its own.
-    connect(core, &Core::level_changed, this, [this] { show_player_counts(); });
+    // A level loaded or reset brings counts of its own, and the widgets the
+    // tooltips were shown for may be gone.
+    connect(core, &Core::level_changed, this, [this] {
+        hide_tooltips();
+        show_player_counts();
+    });
     _editor_options_box = Main_options_window::instance()->add_parameter_list(options_name, _parameters);
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 class Draggable_screen_point;
+class Draggable_slider;
 class Draggable_tooltip;
 class Parameter;
 
@@ -56,7 +57,8 @@ public:
     // The bottom row's button with this text, or null.
     Draggable_button* get_text_button(std::string const& text) const;
     int get_molecules_per_click(std::string const& name) const { return _molecules_per_click.at(name); }
-    std::map<std::string, Parameter*> const& get_slider_parameters() const { return _slider_parameters; }
+    // The slider of that name, or null.
+    Draggable_slider* get_slider(std::string const& name) const;
     Editor_view const& get_view() const { return _view; }
     // The tooltip shown for a hovered widget, by the widget's root.
     std::unordered_map<Draggable*, std::shared_ptr<Draggable_tooltip>> const& get_tooltips() const
@@ -102,7 +104,8 @@ private:
     std::vector<std::shared_ptr<Draggable_button>> _text_buttons;
     std::shared_ptr<Draggable_label> _advanced_label;
     std::vector<Grouped_widget> _grouped;
-    std::map<std::string, Parameter*> _slider_parameters;
+    // Held in _labels; each slider's parameter is read through the slider.
+    std::map<std::string, Draggable_slider*> _sliders;
     std::unordered_map<Draggable*, std::shared_ptr<Draggable_tooltip>> _tooltips;
     Editor_view _view;
     // Null once a later editor has put its own list up under the same name.

@@ -182,6 +182,12 @@ void Editor_screen::build_text_buttons(float aspect)
     }
 }
 
+Draggable_slider* Editor_screen::get_slider(std::string const& name) const
+{
+    auto const found = _sliders.find(name);
+    return found == _sliders.end() ? nullptr : found->second;
+}
+
 void Editor_screen::build_sliders()
 {
     Parameter_list& level_parameters = core->get_level_data().get_parameters();
@@ -206,7 +212,7 @@ void Editor_screen::build_sliders()
         slider->set_handle_texture(handle);
         slider->set_tooltip(spec.tooltip);
         slider->set_right_click_callback(right_click, spec.name);
-        _slider_parameters[spec.name] = parameter;
+        _sliders[spec.name] = slider.get();
         _labels.push_back(slider);
         _grouped.push_back({slider, spec.advanced ? Editor_group::Advanced : Editor_group::Controls});
     }

@@ -5,6 +5,7 @@
 #include "screens/Placement_geometry.h"
 #include "simulation/Core.h"
 #include "widgets/Draggable_button.h"
+#include "widgets/Draggable_slider.h"
 #include "widgets/Draggable_tooltip.h"
 #include "widgets/Ui_renderer.h"
 
@@ -168,17 +169,18 @@ bool Editor_screen::mouseReleaseEvent(QMouseEvent* event)
     if (auto* point = dynamic_cast<Draggable_screen_point*>(picked)) point->update();
     _selection = 1;
     Draggable* root = picked->get_root();
-    // Looked up first: a click may rebuild the widgets.
-    Level_element* element = get_handle_element(root);
+    // Looked up first: a click may rebuild the widgets, or delete the element.
+    Element_watch const element(get_handle_element(root));
     bool const right = event->button() == Qt::RightButton;
+    bool const opens_menu = opens_element_menu(*picked, right);
     if (right)
         root->right_clicked();
     else
         root->clicked();
     if (!element) return true;
 
-    select(element);
-    if (opens_element_menu(*picked, right))
+    select(element.get());
+    if (opens_menu)
         show_context_menu_for_element(root);
     else if (picked != root)
         picked->clicked();
@@ -218,9 +220,10 @@ void Editor_screen::molecule_button_right_click_event(std::string const& name)
 void Editor_screen::parameter_slider_right_click_event(std::string const& name)
 {
     std::cout << "Editor_screen::parameter_slider_right_click_event" << std::endl;
-    auto const slider = _slider_parameters.find(name);
-    if (slider == _slider_parameters.end() || !slider->second || !is_ranged<float>(*slider->second)) return;
-    Parameter& parameter = *slider->second;
+    Draggable_slider const* slider = get_slider(name);
+    Parameter* bound = slider ? slider->get_parameter() : nullptr;
+    if (!bound || !is_ranged<float>(*bound)) return;
+    Parameter& parameter = *bound;
     parameter.set_value_no_update(ask_slider_value(name, parameter, QCursor::pos()));
     if (parameter._callback) parameter._callback();
 }

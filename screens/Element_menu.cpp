@@ -15,7 +15,7 @@
 #include <QStyle>
 #include <QWidgetAction>
 
-Element_menu::Element_menu(Level_element& element) : _element(element)
+Element_menu::Element_menu(Level_element& element) : _element(&element)
 {
     int const editable = element.get_user_editable();
     _persistent = add_check_box("Persistent", element.is_persistent());
@@ -101,13 +101,14 @@ void Element_menu::add_portal_rows(Portal& portal)
     _menu.addAction(collected);
 }
 
-void Element_menu::write_back(QAction const* chosen)
+bool Element_menu::write_back(QAction const* chosen)
 {
-    _element.set_persistent(_persistent->isChecked());
-    _element.set_user_editable((_rotate->isChecked() ? Level_element::Rotate : 0) |
-                               (_translate->isChecked() ? Level_element::Translate : 0) |
-                               (_scale->isChecked() ? Level_element::Scale : 0) |
-                               (_property->isChecked() ? Level_element::Property : 0));
+    if (!_element) return false;
+    _element->set_persistent(_persistent->isChecked());
+    _element->set_user_editable((_rotate->isChecked() ? Level_element::Rotate : 0) |
+                                (_translate->isChecked() ? Level_element::Translate : 0) |
+                                (_scale->isChecked() ? Level_element::Scale : 0) |
+                                (_property->isChecked() ? Level_element::Property : 0));
 
     if (_moving)
     {
@@ -131,4 +132,5 @@ void Element_menu::write_back(QAction const* chosen)
         _portal->set_score_factor(float(_score_factor->value()));
         _portal->set_destroy_on_entering(_destroy_on_enter->isChecked());
     }
+    return true;
 }

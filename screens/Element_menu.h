@@ -1,6 +1,8 @@
 #ifndef SCREENS_ELEMENT_MENU_H
 #define SCREENS_ELEMENT_MENU_H
 
+#include "simulation/Element_watch.h"
+
 #include <QMenu>
 
 class FloatSlider;
@@ -16,7 +18,8 @@ class QSpinBox;
 
 // The menu of an element's flags and properties: one row of a label and its
 // widget for each, by the element's kind, filled from the element. What the
-// designer enters is written back once the menu has closed.
+// designer enters is written back once the menu has closed, unless the element
+// went meanwhile (frames go on while the menu is open, and may load a level).
 class Element_menu
 {
 public:
@@ -27,8 +30,9 @@ public:
     QMenu& menu() { return _menu; }
 
     // Every row back into the element; `chosen` is the action the menu closed
-    // with, which may set an end point of a moving barrier's sweep.
-    void write_back(QAction const* chosen);
+    // with, which may set an end point of a moving barrier's sweep. False, and
+    // nothing written, when the element is gone.
+    bool write_back(QAction const* chosen);
 
 private:
     void add_row(QString const& text, QWidget* widget);
@@ -39,7 +43,8 @@ private:
     void add_releaser_rows(Molecule_releaser& releaser);
     void add_portal_rows(Portal& portal);
 
-    Level_element& _element;
+    // The kinds' pointers below are this one element: valid while it is.
+    Element_watch _element;
     QMenu _menu;
 
     QCheckBox* _persistent = nullptr;

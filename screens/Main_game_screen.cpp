@@ -362,7 +362,7 @@ void Main_game_screen::handle_level_change(Level_state level_state)
         // stay, which deselects them): forget them without touching them.
         cancel_mouse_action();
         _selection = 0;
-        _selected_element = nullptr;
+        _selected_element.reset();
 
         _level_state = level_state;
         _still_picture.reset();

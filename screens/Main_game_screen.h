@@ -8,6 +8,7 @@
 #include "screens/Handle_rules.h"
 #include "screens/Hud_rules.h"
 #include "simulation/Atomic_force_types.h"
+#include "simulation/Element_watch.h"
 #include "simulation/Level_state.h"
 
 #include <Eigen/Core>
@@ -105,7 +106,7 @@ public:
     int get_mode() const { return _mode; }
     int get_drag_state() const { return _drag_state; }
     Level_state get_level_state() const { return _level_state; }
-    Level_element* get_selected_element() const { return _selected_element; }
+    Level_element* get_selected_element() const { return _selected_element.get(); }
     std::string const& get_element_to_place() const { return _element_to_place; }
     Parameter_list& get_parameters() { return _parameters; }
     World_renderer* get_renderer() const { return _renderer.get(); }
@@ -117,10 +118,13 @@ public:
     Draggable_label* get_energy_label() const { return _energy_label.get(); }
     Draggable_label* get_energy_bonus_label() const { return _energy_bonus_label.get(); }
     Draggable_label* get_time_label() const { return _time_label.get(); }
-    // The handle box of an element, or null.
+    // The handle box of an element, or null. A box whose element is gone
+    // stands for nothing until the handles are rebuilt.
     Draggable_box* get_handle_box(Level_element const* element) const;
     // The element a handle box stands for, or null for a widget that is none.
     Level_element* get_handle_element(Draggable const* root) const;
+    // A handle box whose element has gone since the handles were built.
+    bool is_orphaned_handle(Draggable const* root) const;
 
 public slots:
     void handle_level_change(Level_state state);
@@ -130,7 +134,9 @@ protected:
     struct Element_handle
     {
         std::unique_ptr<Draggable_box> box;
-        Level_element* element;
+        // The box shares the element's property parameters: once the element
+        // is gone the box must not be drawn, picked or dragged.
+        Element_watch element;
     };
 
     void build_parameters();
@@ -207,7 +213,7 @@ protected:
     Draggable* _picked = nullptr;
     int _drag_state = Idle;
     int _selection = 0;
-    Level_element* _selected_element = nullptr;
+    Element_watch _selected_element;
     int _mode;
     Level_state _level_state = 1;
     std::string _element_to_place;

@@ -34,16 +34,24 @@ void translate_to(Eigen::Vector3f const& point)
 
 Draggable_box* Main_game_screen::get_handle_box(Level_element const* element) const
 {
+    if (!element) return nullptr;
     for (Element_handle const& handle : _element_handles)
-        if (handle.element == element) return handle.box.get();
+        if (handle.element.get() == element) return handle.box.get();
     return nullptr;
 }
 
 Level_element* Main_game_screen::get_handle_element(Draggable const* root) const
 {
     for (Element_handle const& handle : _element_handles)
-        if (handle.box.get() == root) return handle.element;
+        if (handle.box.get() == root) return handle.element.get();
     return nullptr;
+}
+
+bool Main_game_screen::is_orphaned_handle(Draggable const* root) const
+{
+    for (Element_handle const& handle : _element_handles)
+        if (handle.box.get() == root) return !handle.element;
+    return false;
 }
 
 void Main_game_screen::rebuild_element_handles()
@@ -62,7 +70,7 @@ void Main_game_screen::rebuild_element_handles()
         auto box = std::make_unique<Draggable_box>(element->get_position(), shape->extent, element->get_transform(),
                                                    element->get_properties(),
                                                    shape->follows_element ? element : nullptr);
-        _element_handles.push_back({std::move(box), element});
+        _element_handles.push_back({std::move(box), Element_watch(element)});
     }
 }
 
@@ -75,6 +83,7 @@ void Main_game_screen::rebuild_pickables()
     int const game_state = core->get_game_state();
     for (Element_handle const& handle : _element_handles)
     {
+        if (!handle.element) continue;
         int const sets = pickable_handle_sets(_mode, game_state, handle.element->get_user_editable());
         for (Draggable* draggable : handle.box->get_draggables(sets)) _pickables.push_back(draggable);
     }
@@ -166,6 +175,7 @@ void Main_game_screen::draw_overlay()
 
     for (Element_handle const& handle : _element_handles)
     {
+        if (!handle.element) continue;
         int const editable = handle.element->get_user_editable();
         auto const shown = [every_handle, editable](int bit) { return every_handle || (editable & bit); };
         Draggable_box& box = *handle.box;

@@ -71,9 +71,15 @@ void Main_game_screen::drag_picked_widget(QPoint const& pixel, char const* log_n
     std::optional<Eigen::Vector3f> const hit = point_on_depth_plane(pixel, _picked->get_world_position().y());
     if (!hit) return;
 
+    Draggable* root = _picked->get_root();
+    // A box whose element is gone would write into the element's freed properties.
+    if (is_orphaned_handle(root))
+    {
+        forget_picked();
+        return;
+    }
     _picked->drag(*hit);
     _picked->update();
-    Draggable* root = _picked->get_root();
     Level_element* element = get_handle_element(root);
     if (!element) return;
     std::cout << log_name << ": " << root << std::endl;
@@ -92,16 +98,17 @@ bool Main_game_screen::mouseReleaseEvent(QMouseEvent* event)
 
         _selection = 1;
         Draggable* root = picked->get_root();
-        // Looked up first: the click may rebuild the widgets.
-        Level_element* element = get_handle_element(root);
+        // Looked up first: the click may rebuild the widgets, or delete the element.
+        Element_watch const element(get_handle_element(root));
         bool const right = event->button() == Qt::RightButton;
+        bool const opens_menu = opens_element_menu(*picked, right);
         if (right)
             root->right_clicked();
         else
             root->clicked();
         if (!element) return true;
-        select(element);
-        if (opens_element_menu(*picked, right)) show_context_menu_for_element(root);
+        select(element.get());
+        if (opens_menu) show_context_menu_for_element(root);
         return true;
     }
 
@@ -126,17 +133,17 @@ bool Main_game_screen::mouseReleaseEvent(QMouseEvent* event)
 
 void Main_game_screen::select(Level_element* element)
 {
-    if (_selected_element && _selected_element != element) _selected_element->set_selected(false);
+    if (_selected_element && _selected_element.get() != element) _selected_element->set_selected(false);
     _selection = 1;
-    _selected_element = element;
-    _selected_element->set_selected(true);
+    _selected_element.reset(element);
+    if (_selected_element) _selected_element->set_selected(true);
 }
 
 void Main_game_screen::deselect()
 {
     if (_selected_element) _selected_element->set_selected(false);
     _selection = 0;
-    _selected_element = nullptr;
+    _selected_element.reset();
 }
 
 void Main_game_screen::forget_picked()

@@ -7,7 +7,6 @@
 
 #include <QCursor>
 
-#include <algorithm>
 #include <iostream>
 
 bool Main_game_screen::opens_element_menu(Draggable const& picked, bool right_click)
@@ -23,12 +22,5 @@ void Main_game_screen::show_context_menu_for_element(Draggable* handle)
 
     Element_menu menu(*element);
     QAction const* chosen = Dialogs::instance().run_menu(menu.menu(), QCursor::pos());
-
-    // Frames go on while the menu is open; a level loaded meanwhile took the
-    // element with it.
-    auto const& elements = core->get_level_data()._level_elements;
-    bool const still_there = std::any_of(elements.begin(), elements.end(),
-                                         [element](auto const& owned) { return owned.get() == element; });
-    if (!still_there) return;
     menu.write_back(chosen);
 }

@@ -172,10 +172,10 @@ void Main_game_screen::add_element(Eigen::Vector3f const& position, std::string 
 void Main_game_screen::delete_selected_element()
 {
     if (!_selection || !_selected_element) return;
-    Level_element* doomed = _selected_element;
+    Level_element* doomed = _selected_element.get();
     cancel_mouse_action();
     _selection = 0;
-    _selected_element = nullptr;
+    _selected_element.reset();
     core->get_level_data().delete_element(doomed);
     rebuild_element_handles();
     rebuild_pickables();

@@ -40,7 +40,7 @@ void Pause_screen::restart_level()
 {
     kill();
     _core->reset_level(false);
-    _target->show();
+    if (_target) _target->show();
 }
 
 void Pause_screen::back_to_main_menu()
@@ -52,5 +52,5 @@ void Pause_screen::back_to_main_menu()
 void Pause_screen::continue_level()
 {
     kill();
-    _target->show();
+    if (_target) _target->show();
 }

@@ -1,11 +1,11 @@
 #ifndef SCREENS_PAUSE_SCREEN_H
 #define SCREENS_PAUSE_SCREEN_H
 
+#include "screens/Main_game_screen.h"
 #include "screens/Menu_screen.h"
 
 #include <QPointer>
 
-class Main_game_screen;
 
 // Laid over the play screen while the game is paused: restart the level, leave
 // for the main menu or go on. The play screen below is the target, shown again

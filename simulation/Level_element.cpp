@@ -36,13 +36,13 @@ Eigen::Matrix4f affine_inverse(Eigen::Matrix4f const& matrix)
 Level_element::Level_element() = default;
 
 Level_element::Level_element(Level_element const& other)
-    : _animations(other._animations), _listeners(other._listeners), _properties(copy_owned(other._properties))
+    : _animations(other._animations), _properties(copy_owned(other._properties))
 {
     copy_plain_fields(other);
 }
 
 Level_element::Level_element(Level_element&& other) noexcept
-    : _animations(std::move(other._animations)), _listeners(std::move(other._listeners))
+    : _animations(std::move(other._animations))
 {
     copy_plain_fields(other);
     take_owned(_properties, other._properties);
@@ -54,7 +54,6 @@ Level_element& Level_element::operator=(Level_element const& other)
     Parameter_list properties = copy_owned(other._properties);
     copy_plain_fields(other);
     _animations = other._animations;
-    _listeners = other._listeners;
     delete_tree_contents(_properties);
     take_owned(_properties, properties);
     return *this;
@@ -65,7 +64,6 @@ Level_element& Level_element::operator=(Level_element&& other) noexcept
     if (this == &other) return *this;
     copy_plain_fields(other);
     _animations = std::move(other._animations);
-    _listeners = std::move(other._listeners);
     delete_tree_contents(_properties);
     take_owned(_properties, other._properties);
     return *this;
@@ -83,8 +81,7 @@ void Level_element::copy_plain_fields(Level_element const& other)
 
 Level_element::~Level_element()
 {
-    // Widgets that follow this element hold a pointer to it. Copies of an element
-    // share its listeners, so each listener checks that it is its own element.
+    // Widgets that follow this element hold a pointer to it.
     std::vector<Notifiable*> const listeners = _listeners;
     for (Notifiable* listener : listeners)
     {

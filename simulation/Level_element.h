@@ -22,6 +22,15 @@ class Level_element_visitor;
 // A listener that keeps a pointer to the element it follows. The element tells
 // it before it is destroyed, so the listener never reaches into freed memory
 // (a level load or a deletion may free the element first).
+//
+// The rule for everything above the simulation: Core may delete any element,
+// molecule (and so its atoms) or property parameter at a load, restart, reset,
+// clear or deletion, so nothing keeps a bare pointer to one from one event to
+// the next. It keeps a listener that the element or parameter tells as it dies
+// and that then reads null: a Draggable bound with set_level_element, an
+// Element_watch (handles, the selection, the element menu), or a
+// Parameter_binding for a widget bound to a parameter. Copies of an element
+// start without listeners: each listener follows the one object it registered with.
 class Level_element_listener : public Notifiable
 {
 public:
@@ -36,7 +45,8 @@ public:
     enum User_editable { Rotate = 1, Translate = 2, Scale = 4, Property = 8 };
 
     Level_element();
-    // Copies are deep: the copy owns new property parameters.
+    // Copies are deep: the copy owns new property parameters. Neither a copy
+    // nor a move takes listeners, and an assignment keeps the target's.
     Level_element(Level_element const& other);
     Level_element(Level_element&& other) noexcept;
     Level_element& operator=(Level_element const& other);

@@ -17,11 +17,6 @@ Draggable_button::Draggable_button(Eigen::Vector3f const& position, Eigen::Vecto
 {
 }
 
-Draggable_button::~Draggable_button()
-{
-    set_parameter(nullptr);
-}
-
 void Draggable_button::clicked()
 {
     if (_checkable) _checked = !_checked;
@@ -39,14 +34,12 @@ void Draggable_button::right_clicked()
 void Draggable_button::notify()
 {
     // A level or settings file may hold another type under the same name.
-    if (_parameter && _parameter->get_type() == typeid(bool)) _checked = _parameter->get_value<bool>();
+    Parameter const* parameter = _parameter.get();
+    if (parameter && parameter->get_type() == typeid(bool)) _checked = parameter->get_value<bool>();
 }
 
 void Draggable_button::set_parameter(Parameter* parameter)
 {
-    if (_parameter) _parameter->remove_listener(this);
-    _parameter = parameter;
-    if (!_parameter) return;
-    _parameter->add_listener(this);
-    notify();
+    _parameter.bind(parameter);
+    if (parameter) notify();
 }

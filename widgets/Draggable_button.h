@@ -2,6 +2,7 @@
 #define WIDGETS_DRAGGABLE_BUTTON_H
 
 #include "widgets/Draggable_label.h"
+#include "widgets/Parameter_binding.h"
 #include "widgets/Right_click_action.h"
 
 #include <functional>
@@ -18,7 +19,6 @@ public:
                      std::function<void()> const& callback);
     Draggable_button(Eigen::Vector3f const& position, Eigen::Vector2f const& size, std::string const& text,
                      std::function<void(std::string const&)> const& callback, std::string const& argument);
-    ~Draggable_button() override;
 
     void clicked() override;
     void right_clicked() override;
@@ -37,7 +37,7 @@ public:
 
     // Listens to the parameter from now on; null unbinds.
     void set_parameter(Parameter* parameter);
-    Parameter* get_parameter() const { return _parameter; }
+    Parameter* get_parameter() const { return _parameter.get(); }
 
 private:
     std::function<void()> _callback;
@@ -46,7 +46,7 @@ private:
     Right_click_action _right_click;
     bool _checkable = false;
     bool _checked = false;
-    Parameter* _parameter = nullptr;
+    Parameter_binding _parameter{*this};
 };
 
 #endif

@@ -5,37 +5,32 @@
 
 Draggable_slider::Draggable_slider(Eigen::Vector3f const& position, Eigen::Vector2f const& size, Parameter* parameter,
                                    std::function<void()> const& value_changed_callback)
-    : Draggable_label(position, size, ""), _value_changed_callback(value_changed_callback), _parameter(parameter)
+    : Draggable_label(position, size, ""), _value_changed_callback(value_changed_callback), _parameter(*this, parameter)
 {
     _handle_range = 1.f;
     _handle.set_parent(this);
     _handle.add_constraint(
         std::make_shared<Range_constraint>(Eigen::Vector3f(-1.f, 0.f, 0.f), Eigen::Vector3f(1.f, 0.f, 0.f)));
-    if (_parameter) _parameter->add_listener(this);
     notify();
-}
-
-Draggable_slider::~Draggable_slider()
-{
-    if (_parameter) _parameter->remove_listener(this);
 }
 
 bool Draggable_slider::has_range() const
 {
-    return _parameter && is_ranged<float>(*_parameter);
+    return _parameter.get() && is_ranged<float>(*_parameter.get());
 }
 
 void Draggable_slider::update()
 {
     if (!has_range()) return;
-    _parameter->set_value_no_update(track_value(*_parameter, _handle.get_position().x(), _handle_range));
-    if (_parameter->_callback) _parameter->_callback();
+    Parameter& parameter = *_parameter.get();
+    parameter.set_value_no_update(track_value(parameter, _handle.get_position().x(), _handle_range));
+    if (parameter._callback) parameter._callback();
     if (_value_changed_callback) _value_changed_callback();
 }
 
 void Draggable_slider::notify()
 {
-    float const x = has_range() ? track_position(*_parameter, _handle_range) : -_handle_range;
+    float const x = has_range() ? track_position(*_parameter.get(), _handle_range) : -_handle_range;
     _handle.set_position(Eigen::Vector3f(x, 0.f, 0.f));
 }
 

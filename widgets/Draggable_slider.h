@@ -2,6 +2,7 @@
 #define WIDGETS_DRAGGABLE_SLIDER_H
 
 #include "widgets/Draggable_label.h"
+#include "widgets/Parameter_binding.h"
 #include "widgets/Right_click_action.h"
 
 #include <functional>
@@ -17,7 +18,6 @@ class Draggable_slider : public Draggable_label
 public:
     Draggable_slider(Eigen::Vector3f const& position, Eigen::Vector2f const& size, Parameter* parameter,
                      std::function<void()> const& value_changed_callback);
-    ~Draggable_slider() override;
 
     // Sets the parameter from the handle, then runs the parameter's callback and
     // the slider's own.
@@ -32,7 +32,7 @@ public:
     Draggable_screen_point const& get_handle() const { return _handle; }
     GLuint get_handle_texture() const { return _handle_texture; }
     void set_handle_texture(GLuint texture) { _handle_texture = texture; }
-    Parameter* get_parameter() const { return _parameter; }
+    Parameter* get_parameter() const { return _parameter.get(); }
 
     void set_right_click_callback(std::function<void(std::string const&)> const& callback, std::string const& argument)
     {
@@ -45,7 +45,7 @@ private:
     Draggable_screen_point _handle;
     std::function<void()> _value_changed_callback;
     Right_click_action _right_click;
-    Parameter* _parameter;
+    Parameter_binding _parameter;
     GLuint _handle_texture = 0;
 };
 

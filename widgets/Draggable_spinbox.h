@@ -2,6 +2,7 @@
 #define WIDGETS_DRAGGABLE_SPINBOX_H
 
 #include "widgets/Draggable_label.h"
+#include "widgets/Parameter_binding.h"
 
 #include <functional>
 
@@ -15,7 +16,6 @@ class Draggable_spinbox : public Draggable_label
 public:
     Draggable_spinbox(Eigen::Vector3f const& position, Eigen::Vector2f const& size, Parameter* parameter,
                       std::function<void()> const& callback);
-    ~Draggable_spinbox() override;
 
     // Steps by the arrow that is updating, then runs the parameter's callback and
     // the spin box's own.
@@ -28,7 +28,7 @@ public:
 
     // The parameter's value; 0 without an int parameter.
     int get_value() const;
-    Parameter* get_parameter() const { return _parameter; }
+    Parameter* get_parameter() const { return _parameter.get(); }
     Draggable_screen_point const& get_up_handle() const { return _up_handle; }
     Draggable_screen_point const& get_down_handle() const { return _down_handle; }
     Draggable_screen_point& get_up_handle() { return _up_handle; }
@@ -38,7 +38,7 @@ private:
     Draggable_screen_point _up_handle;
     Draggable_screen_point _down_handle;
     std::function<void()> _callback;
-    Parameter* _parameter;
+    Parameter_binding _parameter;
 };
 
 #endif

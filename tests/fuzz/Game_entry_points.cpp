@@ -3,6 +3,7 @@
 #include "foundation/Data_config.h"
 #include "foundation/Xml_archive_file.h"
 #include "simulation/Core.h"
+#include "simulation/Level_file.h"
 #include "simulation/Molecule_factory.h"
 
 #include "support/Capture_stdout.h"
@@ -184,10 +185,20 @@ int play_level_file(std::string const& directory, std::string const& bytes, std:
     Capture_stdout out;
     Core core;
 
+    // The editor's pause first reads the file into a scratch level of its own,
+    // and loads only a file that read.
+    std::string unreadable;
+    bool const readable = is_loadable_level_file(file, unreadable);
     core.load_level(file);
     std::string const said = out.text();
     bool const refusal = contains(said, "Failed to load level file: " + file) ||
                          contains(said, "Boost Archive Exception. Failed to load level file: " + file);
+    if (readable == refusal)
+    {
+        std::string const disagreement = readable ? "read by the editor's check, refused by Core"
+                                                  : "refused by the editor's check (" + unreadable + "), read by Core";
+        return refused(note, disagreement, said);
+    }
     if (refusal && !is_default_level(core.get_level_data()))
         return refused(note, "refused, but not replaced by the default level", said);
     if (!refusal)

@@ -17,8 +17,9 @@ int const fell_back = 11;
 typedef std::map<std::string, std::string> Parameter_values;
 Parameter_values values_of(Parameter_list const& list);
 
-// Core::load_level of the file, 100 ticks of the level, a save and a load of
-// what was saved; the fallback is the default level.
+// The editor pause's check of the file (a read into a scratch level), which
+// must agree with Core::load_level of it; then 100 ticks of the level, a save
+// and a load of what was saved. The fallback is the default level.
 int play_level_file(std::string const& directory, std::string const& bytes, std::string& note);
 
 // Core's constructor over the file as "progress.data", then a save of the

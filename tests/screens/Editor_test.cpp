@@ -69,10 +69,7 @@ void Editor_test::click_menu_button(std::string const& text, Qt::KeyboardModifie
 
 Draggable_slider& Editor_test::slider(std::string const& name) const
 {
-    Parameter* parameter = editor->get_slider_parameters().at(name);
-    for (auto const& label : editor->get_labels())
-        if (auto* found = dynamic_cast<Draggable_slider*>(label.get()); found && found->get_parameter() == parameter)
-            return *found;
+    if (Draggable_slider* found = editor->get_slider(name)) return *found;
     throw std::runtime_error("no slider " + name);
 }
 

@@ -91,7 +91,7 @@ TEST_F(Editor_test, the_sandbox_opens_with_every_kind_on_the_palette_and_the_adv
     EXPECT_TRUE(slider("Temperature").is_visible());
     EXPECT_FALSE(slider("Mass Factor").is_visible());
     EXPECT_EQ(core->get_parameters()["Atomic Force Type/Coulomb Force/Strength"],
-              editor->get_slider_parameters().at("Coulomb Force"));
+              slider("Coulomb Force").get_parameter());
     EXPECT_NE(0u, slider("Gravity").get_texture());
     EXPECT_NE(0u, slider("Gravity").get_handle_texture());
     EXPECT_TRUE(hidden_pickables().empty());

@@ -81,6 +81,14 @@ protected:
     {
         game.setWorkingDirectory(work);
         game.setProcessChannelMode(QProcess::MergedChannels);
+#ifdef BRINDLEMOT_SANITIZE
+        // Reads of freed memory still end the sanitized game with a failure. Its
+        // leaks are the in-process tests' to find: by the time the process ends
+        // the GL driver is unloaded, and what it kept can no longer be named.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("ASAN_OPTIONS", "detect_leaks=0");
+        game.setProcessEnvironment(environment);
+#endif
         game.start(app + "/brindlemot", QStringList());
         ASSERT_TRUE(game.waitForStarted(10000));
     }
@@ -133,8 +141,10 @@ TEST_F(Game_process, starts_with_a_fresh_log_and_the_menu_over_the_hidden_play_s
 
     ASSERT_TRUE(close_window(window.id));
     ASSERT_TRUE(game.waitForFinished(15000)) << output;
+    // What it said on the way out: a sanitizer's report, say.
+    output += game.readAll().toStdString();
     EXPECT_EQ(QProcess::NormalExit, game.exitStatus());
-    EXPECT_EQ(0, game.exitCode());
+    EXPECT_EQ(0, game.exitCode()) << output.substr(output.size() > 6000 ? output.size() - 6000 : 0);
 }
 
 TEST_F(Game_process, missing_data_files_are_all_named_before_the_window_opens_and_the_game_ends_with_a_failure)

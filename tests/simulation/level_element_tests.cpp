@@ -1,3 +1,4 @@
+#include "simulation/Element_watch.h"
 #include "simulation/Level_element.h"
 
 #include <gtest/gtest.h>
@@ -120,10 +121,11 @@ TEST(Level_element_animation, reset_returns_to_the_start_and_clears_the_selectio
 
 TEST(Level_element_listeners, are_told_once_per_position_change_and_removed_entirely)
 {
-    Box_element element = unit_box();
-    element.add_animation(sweep(Eigen::Vector3f::Zero(), Eigen::Vector3f(10.f, 0.f, 0.f), 2.f));
+    // Listeners outlive what they listen to, or the element's end would reach them dead.
     Counting_listener first;
     Counting_listener second;
+    Box_element element = unit_box();
+    element.add_animation(sweep(Eigen::Vector3f::Zero(), Eigen::Vector3f(10.f, 0.f, 0.f), 2.f));
     element.add_notifiable(&first);
     element.add_notifiable(&second);
 
@@ -138,6 +140,49 @@ TEST(Level_element_listeners, are_told_once_per_position_change_and_removed_enti
     element.set_position(Eigen::Vector3f::Zero());
     EXPECT_EQ(2, first.count);
     EXPECT_EQ(3, second.count);
+}
+
+TEST(Level_element_listeners, stay_with_the_element_they_registered_with)
+{
+    Counting_listener listener;
+    Counting_listener own;
+    Box_element element = unit_box();
+    element.add_notifiable(&listener);
+
+    Box_element copy(element);
+    Box_element moved(std::move(copy));
+    Box_element assigned = unit_box();
+    assigned.add_notifiable(&own);
+    assigned = element;
+    for (Box_element* other : {&copy, &moved, &assigned}) other->set_position(Eigen::Vector3f(1.f, 0.f, 0.f));
+    EXPECT_EQ(0, listener.count) << "no copy, move or assignment tells the original's listener";
+    EXPECT_EQ(1, own.count) << "an assignment keeps the target's own";
+
+    element.set_position(Eigen::Vector3f::Zero());
+    EXPECT_EQ(1, listener.count);
+}
+
+TEST(Element_watch, reads_null_once_its_element_is_gone)
+{
+    auto element = std::make_unique<Box_element>(unit_box());
+    auto other = std::make_unique<Box_element>(unit_box());
+    Element_watch watch(element.get());
+    Element_watch copy(watch);
+    Element_watch moved_on(element.get());
+    moved_on.reset(other.get());
+    EXPECT_EQ(element.get(), copy.get());
+
+    element.reset();
+    EXPECT_FALSE(watch);
+    EXPECT_EQ(nullptr, copy.get());
+    EXPECT_EQ(other.get(), moved_on.get()) << "it left the first element's listeners";
+
+    {
+        Element_watch gone_first(other.get());
+    }
+    other->set_position(Eigen::Vector3f::Ones()); // the watch left as it went
+    other.reset();
+    EXPECT_EQ(nullptr, moved_on.get());
 }
 
 TEST(Level_element_frame, local_coordinates_follow_the_transform)

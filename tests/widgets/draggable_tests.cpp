@@ -132,18 +132,28 @@ TEST(Draggable_binding, follows_its_element_and_lets_go_of_it)
     EXPECT_EQ(nullptr, detached.get_level_element());
 }
 
-TEST(Draggable_binding, forgets_an_element_destroyed_first)
+TEST(Draggable_binding, forgets_an_element_destroyed_first_and_follows_no_copy_of_it)
 {
     auto element = std::make_unique<Point_element>();
-    Draggable widget;
-    widget.set_level_element(element.get());
+    auto widget = std::make_unique<Draggable>();
+    widget->set_level_element(element.get());
 
-    // A copy of the element shares its listeners; its end is not the widget's element's end.
+    // Atoms are copied with their molecules: a copy is another element, and
+    // its moves and its end are not the widget's element's.
     auto copy = std::make_unique<Point_element>(*element);
+    copy->set_position(Eigen::Vector3f(1.f, 2.f, 3.f));
+    expect_near(Eigen::Vector3f::Zero(), widget->get_position());
     copy.reset();
-    EXPECT_EQ(element.get(), widget.get_level_element());
+    EXPECT_EQ(element.get(), widget->get_level_element());
 
+    // A copy made while the widget lives keeps moving after the widget is gone.
+    Point_element later(*element);
+    widget.reset();
+    later.set_position(Eigen::Vector3f(4.f, 5.f, 6.f));
+
+    widget = std::make_unique<Draggable>();
+    widget->set_level_element(element.get());
     element.reset();
-    EXPECT_EQ(nullptr, widget.get_level_element());
-    widget.notify();
+    EXPECT_EQ(nullptr, widget->get_level_element());
+    widget->notify();
 }

@@ -157,6 +157,50 @@ TEST(Draggable_button, shows_its_bound_bool_parameter)
     EXPECT_TRUE(toggle._listeners.empty());
 }
 
+// An element's properties die with the element, which may go before the
+// widgets a screen built over them.
+TEST(Parameter_binding, widgets_outlive_the_parameter_they_are_bound_to)
+{
+    auto toggle = std::make_unique<Parameter>("Toggle simulation", true);
+    auto strength = std::make_unique<Parameter>("Strength", 0.5f, 0.f, 1.f);
+    auto count = std::make_unique<Parameter>("Count", 2, 0, 5);
+    auto button = std::make_unique<Draggable_button>(centre, wide, "Run", [] {});
+    button->set_parameter(toggle.get());
+    auto slider = std::make_unique<Draggable_slider>(centre, wide, strength.get(), std::function<void()>());
+    auto spinbox = std::make_unique<Draggable_spinbox>(centre, wide, count.get(), std::function<void()>());
+    ASSERT_TRUE(button->is_checked());
+
+    toggle.reset();
+    strength.reset();
+    count.reset();
+    EXPECT_EQ(nullptr, button->get_parameter());
+    EXPECT_EQ(nullptr, slider->get_parameter());
+    EXPECT_EQ(nullptr, spinbox->get_parameter());
+    EXPECT_TRUE(button->is_checked()) << "the last state shown stays";
+
+    Capture_stdout quiet;
+    button->notify();
+    slider->get_handle().set_position(Eigen::Vector3f(1.f, 0.f, 0.f));
+    slider->get_handle().update();
+    slider->notify();
+    spinbox->get_up_handle().update();
+    EXPECT_EQ(0, spinbox->get_value());
+    // The destructors reach no parameter either.
+    button.reset();
+    slider.reset();
+    spinbox.reset();
+
+    // Rebinding leaves the old parameter's listeners.
+    Parameter first("First", false);
+    Parameter second("Second", true);
+    Draggable_button rebound(centre, wide, "Run", [] {});
+    rebound.set_parameter(&first);
+    rebound.set_parameter(&second);
+    EXPECT_TRUE(first._listeners.empty());
+    EXPECT_EQ(1u, second._listeners.size());
+    EXPECT_TRUE(rebound.is_checked());
+}
+
 TEST(Draggable_event, fades_and_moves_along_its_easing_and_finishes_once)
 {
     auto label = std::make_shared<Draggable_label>(centre, wide, "Hello");

@@ -9,8 +9,7 @@ namespace
 QString table(std::initializer_list<std::pair<char const*, char const*>> rows)
 {
     QString text = "<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\">";
-    for (auto const& [what, does] : rows)
-        text += QString("<tr><td><b>%1</b></td><td>%2</td></tr>").arg(what, does);
+    for (auto const& [what, does] : rows) text += QString("<tr><td><b>%1</b></td><td>%2</td></tr>").arg(what, does);
     return text + "</table>";
 }
 
@@ -29,28 +28,26 @@ QString game_help_text()
 
 QString game_keys_text()
 {
-    return "<h3>Keys</h3>" +
-           table({{"Escape", "Pauses the game, and goes on again in the pause"},
-                  {"Delete, Backspace", "Removes the selected element (editor)"},
-                  {"Alt + Return", "Full screen on and off"},
-                  {"Ctrl + S", "Saves a screenshot"},
-                  {"B", "Chooses the background colour"},
-                  {"Keypad 1, 3, 7", "Looks from the front, the side or above"},
-                  {"Keypad 2, 4, 6, 8", "Turns the camera"},
-                  {"Keypad 5", "Perspective or orthographic camera"},
-                  {"H", "This help"}});
+    return "<h3>Keys</h3>" + table({{"Escape", "Pauses the game, and goes on again in the pause"},
+                                    {"Delete, Backspace", "Removes the selected element (editor)"},
+                                    {"Alt + Return", "Full screen on and off"},
+                                    {"Ctrl + S", "Saves a screenshot"},
+                                    {"B", "Chooses the background colour"},
+                                    {"Keypad 1, 3, 7", "Looks from the front, the side or above"},
+                                    {"Keypad 2, 4, 6, 8", "Turns the camera"},
+                                    {"Keypad 5", "Perspective or orthographic camera"},
+                                    {"H", "This help"}});
 }
 
 QString game_mouse_text()
 {
-    return "<h3>Mouse</h3>" +
-           table({{"Left click on a toolbar button", "Chooses an element to place"},
-                  {"Left click into the field", "Places the chosen element"},
-                  {"Shift + left click into the field", "Places one after another (editor)"},
-                  {"Right click while placing", "Places nothing"},
-                  {"Left drag on a handle", "Moves, stretches, turns or tunes the element"},
-                  {"Right click on a handle", "Opens the element's menu"},
-                  {"Left drag", "Turns the camera"},
-                  {"Right drag", "Moves the camera"},
-                  {"Wheel", "Zooms"}});
+    return "<h3>Mouse</h3>" + table({{"Left click on a toolbar button", "Chooses an element to place"},
+                                     {"Left click into the field", "Places the chosen element"},
+                                     {"Shift + left click into the field", "Places one after another (editor)"},
+                                     {"Right click while placing", "Places nothing"},
+                                     {"Left drag on a handle", "Moves, stretches, turns or tunes the element"},
+                                     {"Right click on a handle", "Opens the element's menu"},
+                                     {"Left drag", "Turns the camera"},
+                                     {"Right drag", "Moves the camera"},
+                                     {"Wheel", "Zooms"}});
 }

@@ -83,8 +83,8 @@ void Options_viewer::restore_parameters()
     }
     catch (std::exception const& error)
     {
-        std::cout << "Options_viewer::restore_parameters could not read " << file_name << ", defaults kept: "
-                  << error.what() << std::endl;
+        std::cout << "Options_viewer::restore_parameters could not read " << file_name
+                  << ", defaults kept: " << error.what() << std::endl;
     }
 }
 
@@ -154,9 +154,12 @@ void Options_viewer::keyPressEvent(QKeyEvent* event)
         toggle_full_screen();
         return;
     case Qt::Key_U:
-        if (ctrl) confirm_save_parameters();
-        else if (shift) confirm_restore_parameters();
-        else break;
+        if (ctrl)
+            confirm_save_parameters();
+        else if (shift)
+            confirm_restore_parameters();
+        else
+            break;
         return;
     case Qt::Key_1:
     case Qt::Key_3:
@@ -197,8 +200,10 @@ void Options_viewer::choose_background_color()
 
 void Options_viewer::toggle_full_screen()
 {
-    if (_full_screen) showNormal();
-    else showFullScreen();
+    if (_full_screen)
+        showNormal();
+    else
+        showFullScreen();
     _full_screen = !_full_screen;
 }
 
@@ -246,8 +251,8 @@ void Options_viewer::step_camera(int key)
     {
         if (std::abs(up[i]) > std::abs(up[largest])) largest = i;
     }
-    std::cout << "Options_viewer::keyPressEvent camera step, largest up component " << largest << " sign "
-              << sign << std::endl;
+    std::cout << "Options_viewer::keyPressEvent camera step, largest up component " << largest << " sign " << sign
+              << std::endl;
     update();
 }
 

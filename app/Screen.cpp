@@ -39,13 +39,21 @@ bool Screen::wheelEvent(QWheelEvent*)
     return false;
 }
 
-void Screen::resize(QSize const&) {}
+void Screen::resize(QSize const&)
+{
+}
 
-void Screen::draw() {}
+void Screen::draw()
+{
+}
 
-void Screen::update(float) {}
+void Screen::update(float)
+{
+}
 
-void Screen::state_changed_event(int, int) {}
+void Screen::state_changed_event(int, int)
+{
+}
 
 bool Screen::prepare_to_end_game(bool)
 {

@@ -20,8 +20,20 @@ class QWheelEvent;
 class Screen : public QObject, public QOpenGLFunctions_3_3_Core
 {
 public:
-    enum State { Hidden = 0, Fading_in = 1, Fading_out = 2, Shown = 3, Closing = 7, Closed = 8 };
-    enum Flag { Blocks_input = 1, Covers_below = 4 };
+    enum State
+    {
+        Hidden = 0,
+        Fading_in = 1,
+        Fading_out = 2,
+        Shown = 3,
+        Closing = 7,
+        Closed = 8
+    };
+    enum Flag
+    {
+        Blocks_input = 1,
+        Covers_below = 4
+    };
 
     // The fixed step every fade advances by. A frame runs as many steps as the
     // wall clock has passed since the last one (a few at most), never a

@@ -34,7 +34,9 @@ void end_on_termination_signals(std::function<void()> end)
     auto* notifier = new QSocketNotifier(signal_pipe[0], QSocketNotifier::Read, QCoreApplication::instance());
     QObject::connect(notifier, &QSocketNotifier::activated, notifier, [notifier, end] {
         char byte = 0;
-        while (::read(signal_pipe[0], &byte, 1) == 1) {}
+        while (::read(signal_pipe[0], &byte, 1) == 1)
+        {
+        }
         notifier->setEnabled(false);
         std::cout << "end_on_termination_signals signal " << int(byte) << ": the game ends" << std::endl;
         end();

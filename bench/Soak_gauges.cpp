@@ -123,14 +123,17 @@ void Soak_gauges::report(std::ostream& out) const
         if (last == first || last >= _memory_at_main_menu.size()) continue;
         long const from = _memory_at_main_menu[first].resident_kb;
         long const to = _memory_at_main_menu[last].resident_kb;
-        out << "; rounds of " << kinds[kind] << ", " << first + 1 << " to " << last + 1 << ": "
-            << std::setprecision(2) << 100.0 * double(to - from) / double(from) << " %" << std::setprecision(1);
+        out << "; rounds of " << kinds[kind] << ", " << first + 1 << " to " << last + 1 << ": " << std::setprecision(2)
+            << 100.0 * double(to - from) / double(from) << " %" << std::setprecision(1);
     }
     out << "\nGL errors after frames: " << gl_errors();
-    for (auto const& [code, times] : _gl_errors_by_code) out << " (0x" << std::hex << code << std::dec << ": " << times << ")";
+    for (auto const& [code, times] : _gl_errors_by_code)
+        out << " (0x" << std::hex << code << std::dec << ": " << times << ")";
     out << std::setprecision(3) << "\nphysics: " << _simulated_running << " s simulated in " << _wall_running
         << " s of wall clock while a level ran, ratio " << physics_ratio() << "; worst ten seconds ";
-    if (_worst_window_ratio) out << *_worst_window_ratio;
-    else out << "-";
+    if (_worst_window_ratio)
+        out << *_worst_window_ratio;
+    else
+        out << "-";
     out << '\n';
 }

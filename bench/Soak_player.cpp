@@ -256,12 +256,15 @@ void Soak_player::edit_in_sandbox()
     run_for(2500); // the camera's flight to the field
 
     // On the floor for elements, in the middle of the field for molecules.
-    std::vector<std::pair<std::string, Eigen::Vector3f>> const placements{
-        {"Box_barrier", {-28.f, -20.f, 8.f}},      {"Brownian_box", {-12.f, -20.f, -8.f}},
-        {"Sphere_portal", {20.f, -20.f, -10.f}},   {"Molecule_releaser", {30.f, -20.f, 10.f}},
-        {"Charged_barrier", {-4.f, -20.f, -10.f}}, {"Tractor_barrier", {12.f, -20.f, 10.f}},
-        {"H2O", {-20.f, 0.f, 0.f}},                {"Na", {0.f, 0.f, 0.f}},
-        {"Cl", {16.f, 0.f, 2.f}}};
+    std::vector<std::pair<std::string, Eigen::Vector3f>> const placements{{"Box_barrier", {-28.f, -20.f, 8.f}},
+                                                                          {"Brownian_box", {-12.f, -20.f, -8.f}},
+                                                                          {"Sphere_portal", {20.f, -20.f, -10.f}},
+                                                                          {"Molecule_releaser", {30.f, -20.f, 10.f}},
+                                                                          {"Charged_barrier", {-4.f, -20.f, -10.f}},
+                                                                          {"Tractor_barrier", {12.f, -20.f, 10.f}},
+                                                                          {"H2O", {-20.f, 0.f, 0.f}},
+                                                                          {"Na", {0.f, 0.f, 0.f}},
+                                                                          {"Cl", {16.f, 0.f, 2.f}}};
     for (auto const& [kind, at] : placements)
     {
         _driver.click(centre_of(*editor->get_palette_buttons().at(kind)));

@@ -54,10 +54,22 @@ void run(benchmark::State& state, bool midpoint, bool gpu)
     state.counters["molecules"] = count;
 }
 
-void cpu_plain(benchmark::State& state) { run(state, false, false); }
-void cpu_midpoint(benchmark::State& state) { run(state, true, false); }
-void gpu_plain(benchmark::State& state) { run(state, false, true); }
-void gpu_midpoint(benchmark::State& state) { run(state, true, true); }
+void cpu_plain(benchmark::State& state)
+{
+    run(state, false, false);
+}
+void cpu_midpoint(benchmark::State& state)
+{
+    run(state, true, false);
+}
+void gpu_plain(benchmark::State& state)
+{
+    run(state, false, true);
+}
+void gpu_midpoint(benchmark::State& state)
+{
+    run(state, true, true);
+}
 
 } // namespace
 

@@ -101,14 +101,23 @@ void run_campaign_level(benchmark::State& state)
     std::cout.rdbuf(out);
 }
 
-void shader_renderer(benchmark::State& state) { run(state, "Shader Renderer"); }
-void editor_renderer(benchmark::State& state) { run(state, "Editor Renderer"); }
+void shader_renderer(benchmark::State& state)
+{
+    run(state, "Shader Renderer");
+}
+void editor_renderer(benchmark::State& state)
+{
+    run(state, "Editor Renderer");
+}
 
 } // namespace
 
 BENCHMARK(shader_renderer)->Arg(0)->Arg(100)->Arg(500)->Arg(1355)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(editor_renderer)->Arg(0)->Arg(100)->Arg(500)->Arg(1355)->UseRealTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(run_campaign_level)->ArgsProduct({benchmark::CreateDenseRange(0, 10, 1), {0, 1}})->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(run_campaign_level)
+    ->ArgsProduct({benchmark::CreateDenseRange(0, 10, 1), {0, 1}})
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {

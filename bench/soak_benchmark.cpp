@@ -153,11 +153,12 @@ int main(int argc, char** argv)
     for (auto const& [what, times] : player.get_counts()) std::cout << "  " << times << " x " << what << '\n';
     std::cout << "longest waits for a button (s):\n";
     for (auto const& [what, seconds] : player.get_longest_waits()) std::cout << "  " << what << ": " << seconds << '\n';
-    int const logged = report_lines(std::cout, "warnings and criticals in log.txt", logged_problems(read_lines("log.txt")));
-    report_lines(std::cout, "printed lines about errors or failures",
-                 matching_lines(read_lines("printed.txt"),
-                                QRegularExpression("error|fail|warning|could not|cannot|incomplete",
-                                                   QRegularExpression::CaseInsensitiveOption)));
+    int const logged =
+        report_lines(std::cout, "warnings and criticals in log.txt", logged_problems(read_lines("log.txt")));
+    report_lines(
+        std::cout, "printed lines about errors or failures",
+        matching_lines(read_lines("printed.txt"), QRegularExpression("error|fail|warning|could not|cannot|incomplete",
+                                                                     QRegularExpression::CaseInsensitiveOption)));
     if (failure)
     {
         std::cout << "the soak stopped: " << *failure << "\nthe last lines printed:\n";

@@ -16,10 +16,14 @@ char const* banner_name(QtMsgType type)
 {
     switch (type)
     {
-    case QtWarningMsg: return "Warning";
-    case QtCriticalMsg: return "Critical";
-    case QtFatalMsg: return "Fatal";
-    default: return nullptr;
+    case QtWarningMsg:
+        return "Warning";
+    case QtCriticalMsg:
+        return "Critical";
+    case QtFatalMsg:
+        return "Fatal";
+    default:
+        return nullptr;
     }
 }
 
@@ -85,10 +89,10 @@ void Logger::write(QtMsgType type, QMessageLogContext const& context, QString co
 
     // One call fills all three places: chained, a "%2" in a file or function name
     // would itself be replaced.
-    QString const context_line = QString("File: %1 fnc: %2 line: %3\n")
-                                     .arg(QString::fromUtf8(context.file ? context.file : ""),
-                                          QString::fromUtf8(context.function ? context.function : ""),
-                                          QString::number(context.line));
+    QString const context_line =
+        QString("File: %1 fnc: %2 line: %3\n")
+            .arg(QString::fromUtf8(context.file ? context.file : ""),
+                 QString::fromUtf8(context.function ? context.function : ""), QString::number(context.line));
 
     if (banner) _stream << "\n*** " << banner << " ***\n";
     _stream << context_line << text;

@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <unordered_map>
 
-Parameter::Parameter() : _value(false) {}
+Parameter::Parameter() : _value(false)
+{
+}
 
 Parameter::Parameter(std::string const& name, float value, float min, float max, std::function<void()> callback)
     : _name(name), _value(value), _callback(std::move(callback))
@@ -28,21 +30,17 @@ Parameter::Parameter(std::string const& name, int index, std::vector<std::string
                      std::function<void()> callback)
     : _name(name), _special_type(List), _index(index), _callback(std::move(callback))
 {
-    if (index >= 0) _value = choices[index];
-    else _value = false;
+    if (index >= 0)
+        _value = choices[index];
+    else
+        _value = false;
     for (std::string const& choice : choices) _value_list.push_back(choice);
 }
 
 Parameter::Parameter(Parameter const& other)
-    : _name(other._name),
-      _description(other._description),
-      _value(other._value),
-      _value_list(other._value_list),
-      _special_type(other._special_type),
-      _index(other._index),
-      _order_index(other._order_index),
-      _hidden(other._hidden),
-      _callback(other._callback)
+    : _name(other._name), _description(other._description), _value(other._value), _value_list(other._value_list),
+      _special_type(other._special_type), _index(other._index), _order_index(other._order_index),
+      _hidden(other._hidden), _callback(other._callback)
 {
 }
 

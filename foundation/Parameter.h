@@ -34,7 +34,12 @@ class Parameter
 public:
     typedef boost::variant<bool, float, int, std::string> Variant;
 
-    enum Special_type { Plain = 0, List, Button };
+    enum Special_type
+    {
+        Plain = 0,
+        List,
+        Button
+    };
 
     Parameter();
     Parameter(std::string const& name, float value, float min, float max,
@@ -112,8 +117,7 @@ template <typename T> bool is_ranged(Parameter const& parameter)
 {
     auto const holds_t = [](Parameter::Variant const& value) { return value.type() == typeid(T); };
     return parameter._special_type == Parameter::Plain && holds_t(parameter._value) &&
-           parameter._value_list.size() == 2 && holds_t(parameter._value_list[0]) &&
-           holds_t(parameter._value_list[1]);
+           parameter._value_list.size() == 2 && holds_t(parameter._value_list[0]) && holds_t(parameter._value_list[1]);
 }
 
 template <typename T> T Parameter::read_as(Variant const& v, char const* reader) const
@@ -135,8 +139,7 @@ template <typename T> T Parameter::get_value() const
     if (v.type() != typeid(T))
     {
         std::cout << "Parameter::get_value(): Exception " << _name << std::endl;
-        std::cout << "Requested type: " << typeid(T).name() << ", stored type: " << _value.type().name()
-                  << std::endl;
+        std::cout << "Requested type: " << typeid(T).name() << ", stored type: " << _value.type().name() << std::endl;
     }
     return boost::get<T>(v);
 }
@@ -159,8 +162,8 @@ template <typename T> void Parameter::set_list_value(T const& value)
         T const* entry = boost::get<T>(&_value_list[i]);
         if (!entry)
         {
-            std::cout << "Parameter::set_value_no_update get failed on list parameter: " << _name
-                      << " value: " << value << std::endl;
+            std::cout << "Parameter::set_value_no_update get failed on list parameter: " << _name << " value: " << value
+                      << std::endl;
             std::cout << typeid(T).name() << " " << typeid(T).name() << std::endl;
             std::cout << "Possible values:" << std::endl;
             for (size_t j = 0; j < _value_list.size(); ++j)
@@ -179,8 +182,8 @@ template <typename T> void Parameter::set_list_value(T const& value)
 
     if (!matched)
     {
-        std::cout << "Parameter::set_value_no_update  << failed on list parameter: " << _name
-                  << " value: " << value << std::endl;
+        std::cout << "Parameter::set_value_no_update  << failed on list parameter: " << _name << " value: " << value
+                  << std::endl;
         std::cout << "Possible values:" << std::endl;
         for (Variant const& entry : _value_list) std::cout << entry << std::endl;
     }

@@ -131,8 +131,10 @@ void merge_parameter(std::string const& key, Parameter& target, Parameter const&
 
     if (target._special_type == Parameter::List)
     {
-        if (is_valid_choice(target, loaded._index)) target._index = loaded._index;
-        else std::cout << "Parameter_list::load(): Invalid index, index kept: " << key << std::endl;
+        if (is_valid_choice(target, loaded._index))
+            target._index = loaded._index;
+        else
+            std::cout << "Parameter_list::load(): Invalid index, index kept: " << key << std::endl;
     }
     target.notify_listeners();
 }

@@ -15,7 +15,12 @@
 class Parameter_list
 {
 public:
-    enum Children_type { No_select = 0, Single_select, Multi_select };
+    enum Children_type
+    {
+        No_select = 0,
+        Single_select,
+        Multi_select
+    };
 
     Parameter_list() = default;
 

@@ -46,8 +46,7 @@ QWidget* create_plain_parameter_widget(Parameter* parameter)
 
 QWidget* create_parameter_widget(Parameter* parameter)
 {
-    std::cout << "create_parameter_widget(): " << parameter->get_type().name() << " " << parameter->_name
-              << std::endl;
+    std::cout << "create_parameter_widget(): " << parameter->get_type().name() << " " << parameter->_name << std::endl;
 
     switch (parameter->_special_type)
     {
@@ -103,7 +102,8 @@ void create_parameter_list_widgets(Parameter_list const& list, QLayout* layout)
         if (list._children_type == Parameter_list::Multi_select)
         {
             std::cout << "Parameter_list::Multi_select" << std::endl;
-            if (Parameter* enable = find_parameter(*child.second, "multi_enable")) new Q_groupbox_parameter(enable, box);
+            if (Parameter* enable = find_parameter(*child.second, "multi_enable"))
+                new Q_groupbox_parameter(enable, box);
         }
 
         create_parameter_list_widgets(*child.second, box_layout);
@@ -126,7 +126,8 @@ QWidget* create_single_select_widget(Parameter* type, std::map<std::string, Para
     {
         FoldableGroupBox* box = new FoldableGroupBox(choice);
         auto const child = children.find(choice.toStdString());
-        if (child != children.end() && child->second) create_parameter_list_widgets(*child->second, box->get_content()->layout());
+        if (child != children.end() && child->second)
+            create_parameter_list_widgets(*child->second, box->get_content()->layout());
         boxes.push_back(box);
     }
 

@@ -28,13 +28,11 @@ void Q_parameter_bridge::guarded(char const* slot, std::function<void()> const& 
     }
     catch (std::exception const& error)
     {
-        std::cout << "Q_parameter_bridge::" << slot << ": " << _parameter->_name << ": " << error.what()
-                  << std::endl;
+        std::cout << "Q_parameter_bridge::" << slot << ": " << _parameter->_name << ": " << error.what() << std::endl;
     }
     catch (...)
     {
-        std::cout << "Q_parameter_bridge::" << slot << ": " << _parameter->_name << ": unknown exception"
-                  << std::endl;
+        std::cout << "Q_parameter_bridge::" << slot << ": " << _parameter->_name << ": unknown exception" << std::endl;
     }
 }
 

@@ -49,8 +49,7 @@ Q_list_parameter::Q_list_parameter(Parameter* parameter)
     layout->addWidget(_combo_box);
     set_widget(frame);
 
-    connect(_combo_box, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            &Q_parameter_bridge::set_from_index);
+    connect(_combo_box, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &Q_parameter_bridge::set_from_index);
     parameter->add_listener(this);
 }
 

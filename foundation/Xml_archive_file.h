@@ -40,8 +40,7 @@ template <class T> std::string write_xml_archive(char const* root, T const& valu
 // Objects inside elements named in `private_elements` may not be referred to
 // from elsewhere in the file (see Archive_structure).
 template <class T>
-void read_xml_archive(std::string const& bytes, char const* root, T& value,
-                      std::set<std::string> private_elements = {})
+void read_xml_archive(std::string const& bytes, char const* root, T& value, std::set<std::string> private_elements = {})
 {
     Archive_structure const structure(bytes, std::move(private_elements));
     std::istringstream in(bytes);

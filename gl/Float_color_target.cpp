@@ -16,7 +16,9 @@ Float_color_target attach_float_color_target(QOpenGLFunctions_3_3_Core& gl, int 
         gl.glFramebufferTexture2D(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, 0, 0);
         gl.glDeleteTextures(1, &texture);
         // A format the driver refuses outright leaves an error behind; it is answered here.
-        for (int i = 0; i < 8 && gl.glGetError() != GL_NO_ERROR; ++i) {}
+        for (int i = 0; i < 8 && gl.glGetError() != GL_NO_ERROR; ++i)
+        {
+        }
     }
     return Float_color_target();
 }

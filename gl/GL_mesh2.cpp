@@ -40,11 +40,11 @@ void GL_mesh2::init(Poly_mesh const& mesh, bool keep_copy)
         ++faces;
     }
     _num_indices = int(indices.size());
-    std::cout << "GL_mesh2::init" << " num_faces: " << faces << " " << indices.size() << std::endl;
+    std::cout << "GL_mesh2::init"
+              << " num_faces: " << faces << " " << indices.size() << std::endl;
 
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, _buffers[Indices]);
-    glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indices.size() * sizeof(GLuint)), indices.data(),
-                 GL_STATIC_DRAW);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indices.size() * sizeof(GLuint)), indices.data(), GL_STATIC_DRAW);
 
     // The element buffer stays recorded in the vertex array.
     glBindVertexArray(0);
@@ -95,8 +95,7 @@ void GL_mesh2::init_color_buffer()
 {
     glBindVertexArray(_vertex_array);
     glBindBuffer(GL_ARRAY_BUFFER, _buffers[Colors]);
-    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(_num_vertices) * 3 * GLsizeiptr(sizeof(float)), nullptr,
-                 GL_DYNAMIC_DRAW);
+    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(_num_vertices) * 3 * GLsizeiptr(sizeof(float)), nullptr, GL_DYNAMIC_DRAW);
     glEnableVertexAttribArray(3);
     glVertexAttribPointer(3, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
     glBindVertexArray(0);

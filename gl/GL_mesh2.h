@@ -49,7 +49,15 @@ public:
     void release_gl_objects();
 
 private:
-    enum Buffer { Positions, Normals, Texture_coordinates, Colors, Indices, Buffer_count };
+    enum Buffer
+    {
+        Positions,
+        Normals,
+        Texture_coordinates,
+        Colors,
+        Indices,
+        Buffer_count
+    };
 
     void upload_attribute(Buffer buffer, GLuint location, GLsizeiptr bytes, void const* data, GLint components,
                           GLenum type);

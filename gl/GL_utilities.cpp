@@ -123,24 +123,27 @@ QOpenGLShaderProgram* init_program(QString const& vertex_file, QString const& fr
     auto* program = new QOpenGLShaderProgram;
     if (shader_failed_with_log(*program, QOpenGLShader::Vertex, vertex_file))
     {
-        std::cout << "init_program" << " " << vertex_file.toStdString() << " log: " << program->log().toStdString();
-        critical_log(__LINE__).critical().noquote().nospace() << "Vertex shader log: " << vertex_file << "\nlog: "
-                                                              << program->log();
+        std::cout << "init_program"
+                  << " " << vertex_file.toStdString() << " log: " << program->log().toStdString();
+        critical_log(__LINE__).critical().noquote().nospace()
+            << "Vertex shader log: " << vertex_file << "\nlog: " << program->log();
     }
 
     if (shader_failed_with_log(*program, QOpenGLShader::Fragment, fragment_file))
     {
-        std::cout << "init_program" << " " << fragment_file.toStdString() << " log: " << program->log().toStdString();
-        critical_log(__LINE__).critical().noquote().nospace() << "Fragment shader log: " << fragment_file << "\nlog: "
-                                                              << program->log();
+        std::cout << "init_program"
+                  << " " << fragment_file.toStdString() << " log: " << program->log().toStdString();
+        critical_log(__LINE__).critical().noquote().nospace()
+            << "Fragment shader log: " << fragment_file << "\nlog: " << program->log();
     }
 
     program->link();
     if (!program->log().isEmpty())
     {
-        std::cout << "init_program" << " link: " << program->log().toStdString();
-        critical_log(__LINE__).critical().noquote().nospace() << "Linking log: " << vertex_file << " " << fragment_file
-                                                              << " log: " << program->log();
+        std::cout << "init_program"
+                  << " link: " << program->log().toStdString();
+        critical_log(__LINE__).critical().noquote().nospace()
+            << "Linking log: " << vertex_file << " " << fragment_file << " log: " << program->log();
     }
 
     return program;

@@ -12,11 +12,11 @@ Icosphere::Icosphere(int levels)
 {
     float const a = 0.5257311f;
     float const b = 0.8506508f;
-    _vertices = {{-a, 0.f, b}, {a, 0.f, b}, {-a, 0.f, -b}, {a, 0.f, -b}, {0.f, b, a},  {0.f, b, -a},
-                 {0.f, -b, a}, {0.f, -b, -a}, {b, a, 0.f}, {-b, a, 0.f}, {b, -a, 0.f}, {-b, -a, 0.f}};
-    _indices.push_back({0, 4, 1, 0, 9, 4,  9, 5, 4,  4, 5, 8,  4, 8,  1,  8, 10, 1, 8, 3, 10, 5, 3, 8, 5, 2, 3,
-                        2, 7, 3, 7, 10, 3, 7, 6, 10, 7, 11, 6, 11, 0, 6, 0, 1,  6, 6, 1, 10, 9, 0, 11, 9, 11, 2,
-                        9, 2, 5, 7, 2, 11});
+    _vertices = {{-a, 0.f, b}, {a, 0.f, b},   {-a, 0.f, -b}, {a, 0.f, -b}, {0.f, b, a},  {0.f, b, -a},
+                 {0.f, -b, a}, {0.f, -b, -a}, {b, a, 0.f},   {-b, a, 0.f}, {b, -a, 0.f}, {-b, -a, 0.f}};
+    _indices.push_back({0,  4, 1, 0, 9, 4, 9, 5,  4, 4, 5,  8,  4,  8, 1, 8,  10, 1,  8, 3,
+                        10, 5, 3, 8, 5, 2, 3, 2,  7, 3, 7,  10, 3,  7, 6, 10, 7,  11, 6, 11,
+                        0,  6, 0, 1, 6, 6, 1, 10, 9, 0, 11, 9,  11, 2, 9, 2,  5,  7,  2, 11});
     _level_flags.push_back(0);
 
     while (get_num_levels() <= levels) subdivide();
@@ -34,8 +34,7 @@ void Icosphere::subdivide()
 
     std::unordered_map<std::uint64_t, int> midpoints;
     auto midpoint = [&](int i, int j) {
-        std::uint64_t const key =
-            (std::uint64_t(std::min(i, j)) << 32) | std::uint64_t(std::uint32_t(std::max(i, j)));
+        std::uint64_t const key = (std::uint64_t(std::min(i, j)) << 32) | std::uint64_t(std::uint32_t(std::max(i, j)));
         auto const found = midpoints.find(key);
         if (found != midpoints.end()) return found->second;
         int const index = int(_vertices.size());

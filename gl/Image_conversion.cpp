@@ -13,7 +13,8 @@ Frame_buffer<T> convert_flipped(QImage const& image, Pixel_conversion to_pixel)
     Frame_buffer<T> buffer;
     if (image.isNull())
     {
-        std::cout << "convert" << " Could not convert image, image is empty." << std::endl;
+        std::cout << "convert"
+                  << " Could not convert image, image is empty." << std::endl;
         buffer.resize(0, 0);
         return buffer;
     }
@@ -49,7 +50,8 @@ QImage convert_to_qimage(Frame_buffer<Color4> const& buffer)
     {
         QColor const color = to_qcolor(buffer.get_pixel(i));
         QRgb const opaque = color.rgb();
-        image.setPixel(i % width, height - 1 - i / width, qRgba(qRed(opaque), qGreen(opaque), qBlue(opaque), color.alpha()));
+        image.setPixel(i % width, height - 1 - i / width,
+                       qRgba(qRed(opaque), qGreen(opaque), qBlue(opaque), color.alpha()));
     }
     return image;
 }

@@ -32,7 +32,8 @@ void color_vertices_from_faces(Poly_mesh& mesh)
 // were allocated, undefined.
 void settle_vertex_colors(Poly_mesh& mesh, OpenMesh::IO::Options const& read)
 {
-    if (read.face_has_color()) color_vertices_from_faces(mesh);
+    if (read.face_has_color())
+        color_vertices_from_faces(mesh);
     else if (!read.vertex_has_color())
         for (auto const vertex : mesh.vertices()) mesh.set_color(vertex, Poly_mesh::Color(255, 255, 255));
 }
@@ -71,8 +72,9 @@ Poly_mesh load_mesh(std::string const& path, bool keep_colors)
     mesh.update_normals();
     if (keep_colors) settle_vertex_colors(mesh, options);
 
-    std::cout << "Mesh loaded: " << path << " " << "Vertices: " << mesh.n_vertices() << " " << "Faces: "
-              << mesh.n_faces() << " " << std::endl;
+    std::cout << "Mesh loaded: " << path << " "
+              << "Vertices: " << mesh.n_vertices() << " "
+              << "Faces: " << mesh.n_faces() << " " << std::endl;
     std::cout << "vnormals? " << (mesh.has_vertex_normals() ? 1 : 0) << std::endl;
     std::cout << "vertex.texcoord2D? " << (mesh.has_vertex_texcoords2D() ? 1 : 0) << std::endl;
     return mesh;

@@ -4,8 +4,7 @@ namespace
 {
 
 GLenum const pack_names[] = {GL_PACK_ALIGNMENT, GL_PACK_ROW_LENGTH, GL_PACK_SKIP_PIXELS, GL_PACK_SKIP_ROWS};
-GLenum const unpack_names[] = {GL_UNPACK_ALIGNMENT, GL_UNPACK_ROW_LENGTH, GL_UNPACK_SKIP_PIXELS,
-                               GL_UNPACK_SKIP_ROWS};
+GLenum const unpack_names[] = {GL_UNPACK_ALIGNMENT, GL_UNPACK_ROW_LENGTH, GL_UNPACK_SKIP_PIXELS, GL_UNPACK_SKIP_ROWS};
 GLint const packed_defaults[] = {4, 0, 0, 0};
 
 } // namespace
@@ -106,6 +105,8 @@ GLint Pass_state_scope::get(GLenum name) const
 
 void Pass_state_scope::set_enabled(GLenum capability, bool enabled)
 {
-    if (enabled) _gl.glEnable(capability);
-    else _gl.glDisable(capability);
+    if (enabled)
+        _gl.glEnable(capability);
+    else
+        _gl.glDisable(capability);
 }

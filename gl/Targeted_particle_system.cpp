@@ -78,7 +78,8 @@ void Targeted_particle_system::generate(QImage const& image, Eigen::Vector2f con
             ++created;
         }
     }
-    std::cout << "Targeted_particle_system::generate" << " created " << created << " particles" << std::endl;
+    std::cout << "Targeted_particle_system::generate"
+              << " created " << created << " particles" << std::endl;
 }
 
 void Targeted_particle_system::generate_from_text(std::string const& text, QFont const& font, QRectF const& rectangle,
@@ -103,8 +104,8 @@ void Targeted_particle_system::generate_from_text(std::string const& text, QFont
     // An empty text (or an empty rectangle) leaves the image black: no particles.
     if (text_width > 0 && line_height > 0 && !pixel_rectangle.isEmpty())
     {
-        float const scale = std::min(float(pixel_rectangle.width()) / text_width,
-                                     float(pixel_rectangle.height()) / line_height);
+        float const scale =
+            std::min(float(pixel_rectangle.width()) / text_width, float(pixel_rectangle.height()) / line_height);
         measured.setPointSizeF(scale * 9.5);
         QPainter painter(&image);
         painter.setFont(measured);

@@ -25,11 +25,9 @@ std::optional<Depth_format> depth_format_of(QOpenGLFunctions_3_3_Core& gl, GLuin
     if (attachment_parameter(gl, depth, GL_FRAMEBUFFER_ATTACHMENT_OBJECT_TYPE) != GL_NONE)
     {
         GLint const depth_bits = attachment_parameter(gl, depth, GL_FRAMEBUFFER_ATTACHMENT_DEPTH_SIZE);
-        bool const floating =
-            attachment_parameter(gl, depth, GL_FRAMEBUFFER_ATTACHMENT_COMPONENT_TYPE) == GL_FLOAT;
-        bool const stenciled =
-            attachment_parameter(gl, stencil, GL_FRAMEBUFFER_ATTACHMENT_OBJECT_TYPE) != GL_NONE &&
-            attachment_parameter(gl, stencil, GL_FRAMEBUFFER_ATTACHMENT_STENCIL_SIZE) > 0;
+        bool const floating = attachment_parameter(gl, depth, GL_FRAMEBUFFER_ATTACHMENT_COMPONENT_TYPE) == GL_FLOAT;
+        bool const stenciled = attachment_parameter(gl, stencil, GL_FRAMEBUFFER_ATTACHMENT_OBJECT_TYPE) != GL_NONE &&
+                               attachment_parameter(gl, stencil, GL_FRAMEBUFFER_ATTACHMENT_STENCIL_SIZE) > 0;
         if (floating)
             result = stenciled ? Depth_format{GL_DEPTH32F_STENCIL8, GL_DEPTH_STENCIL, GL_FLOAT_32_UNSIGNED_INT_24_8_REV}
                                : Depth_format{GL_DEPTH_COMPONENT32F, GL_DEPTH_COMPONENT, GL_FLOAT};
@@ -65,8 +63,8 @@ void Depth_texture::attach(QOpenGLFunctions_3_3_Core& gl) const
 {
     gl.glFramebufferTexture2D(GL_DRAW_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_TEXTURE_2D, 0, 0);
     gl.glFramebufferTexture2D(GL_DRAW_FRAMEBUFFER,
-                              _format.has_stencil() ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT,
-                              GL_TEXTURE_2D, _texture, 0);
+                              _format.has_stencil() ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D,
+                              _texture, 0);
 }
 
 void Depth_texture::release(QOpenGLFunctions_3_3_Core& gl)

@@ -11,7 +11,9 @@ void frame_game_field(qglviewer::Camera& camera, Level_data const& level)
     Eigen::Vector3f high = -low;
     if (level.has_game_field_borders())
     {
-        auto const at = [&level](Level_data::Plane plane) { return level._game_field_borders.at(plane)->get_position(); };
+        auto const at = [&level](Level_data::Plane plane) {
+            return level._game_field_borders.at(plane)->get_position();
+        };
         low = Eigen::Vector3f(at(Level_data::X_min).x(), at(Level_data::Y_min).y(), at(Level_data::Z_min).z());
         high = Eigen::Vector3f(at(Level_data::X_max).x(), at(Level_data::Y_max).y(), at(Level_data::Z_max).z());
     }

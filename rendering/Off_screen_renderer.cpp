@@ -28,7 +28,8 @@ void Off_screen_renderer::init(QGLContext const* context, QSize const& size)
     World_renderer::init(context, size);
     _molecule_program = load_data_program(_context, _files.molecule_vertex, _files.molecule_fragment);
     _temperature_program = load_data_program(_context, _files.temperature_vertex, "shaders/temperature.frag");
-    _texture_copy_program = load_data_program(_context, "shaders/fullscreen_square.vert", "shaders/simple_texture.frag");
+    _texture_copy_program =
+        load_data_program(_context, "shaders/fullscreen_square.vert", "shaders/simple_texture.frag");
     _post_program = load_data_program(_context, "shaders/fullscreen_square.vert", "shaders/post.frag");
     _depth_blur_program = load_data_program(_context, "shaders/fullscreen_square.vert", "shaders/depth_blur_1D.frag");
     _grid_mesh = load_grid_mesh();
@@ -44,8 +45,7 @@ void Off_screen_renderer::resize(QSize const& size)
     World_renderer::resize(size);
     Framebuffer_binding_scope const keep(*this);
     _scene_target = std::make_unique<QGLFramebufferObject>(size, QGLFramebufferObject::NoAttachment, GL_TEXTURE_2D);
-    _composite_target =
-        std::make_unique<QGLFramebufferObject>(size, QGLFramebufferObject::NoAttachment, GL_TEXTURE_2D);
+    _composite_target = std::make_unique<QGLFramebufferObject>(size, QGLFramebufferObject::NoAttachment, GL_TEXTURE_2D);
     _scene_depth.specify(*this, _scene_depth.get_format(), _width, _height);
     _composite_depth.specify(*this, _scene_depth.get_format(), _width, _height);
     attach_depth_textures();
@@ -69,8 +69,7 @@ void Off_screen_renderer::match_depth_layout(GLuint target_framebuffer)
     attach_depth_textures();
 }
 
-void Off_screen_renderer::render(QGLFramebufferObject* target, Level_data& level, float time,
-                                 qglviewer::Camera* camera)
+void Off_screen_renderer::render(QGLFramebufferObject* target, Level_data& level, float time, qglviewer::Camera* camera)
 {
     Frame_scope const frame(*this, _width, _height);
     GLuint const target_framebuffer = target ? target->handle() : frame.caller_framebuffer();

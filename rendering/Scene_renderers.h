@@ -13,10 +13,12 @@ Parameter_list make_shader_renderer_parameters();
 
 namespace
 {
-Class_registrator<World_renderer, Editor_renderer> const editor_renderer_registrator(
-    Editor_renderer::create, make_editor_renderer_parameters(), make_world_renderer_parameters());
-Class_registrator<World_renderer, Shader_renderer> const shader_renderer_registrator(
-    Shader_renderer::create, make_shader_renderer_parameters(), make_world_renderer_parameters());
+Class_registrator<World_renderer, Editor_renderer> const editor_renderer_registrator(Editor_renderer::create,
+                                                                                     make_editor_renderer_parameters(),
+                                                                                     make_world_renderer_parameters());
+Class_registrator<World_renderer, Shader_renderer> const shader_renderer_registrator(Shader_renderer::create,
+                                                                                     make_shader_renderer_parameters(),
+                                                                                     make_world_renderer_parameters());
 } // namespace
 
 #endif

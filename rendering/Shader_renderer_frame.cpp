@@ -61,8 +61,8 @@ float level_parameter(Level_data& level, char const* name)
 void Shader_renderer::compose(Level_data& level, View_frame const& view, float time)
 {
     blur_scene(view);
-    blit_framebuffer(*this, _blur_target->handle(), _composite_target->handle(), _width, _height,
-                     GL_COLOR_BUFFER_BIT, "Shader_renderer::render");
+    blit_framebuffer(*this, _blur_target->handle(), _composite_target->handle(), _width, _height, GL_COLOR_BUFFER_BIT,
+                     "Shader_renderer::render");
     glBindFramebuffer(GL_FRAMEBUFFER, _composite_target->handle());
     glClear(GL_DEPTH_BUFFER_BIT);
     draw_temperature_cube(level, _blur_targets[1].get(), time);
@@ -77,8 +77,8 @@ void Shader_renderer::draw_scene(Level_data& level, View_frame const& view)
     _molecule_program->bind();
     set_view_uniforms(*_molecule_program);
     _molecule_program->setUniformValue("light_pos", QVector3D(-5.f, 5.f, 5.f));
-    _molecule_program->setUniformValue("camera_pos", QVector3D(view.camera_position.x(), view.camera_position.y(),
-                                                            view.camera_position.z()));
+    _molecule_program->setUniformValue(
+        "camera_pos", QVector3D(view.camera_position.x(), view.camera_position.y(), view.camera_position.z()));
     _molecule_program->setUniformValue("bg_texture", 0);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, _blurred_background_texture.get());

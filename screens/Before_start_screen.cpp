@@ -5,8 +5,7 @@
 #include "simulation/Core.h"
 
 Before_start_screen::Before_start_screen(My_viewer* viewer, Core* core)
-    : Titled_menu_screen(viewer, core, core->get_level_name(core->get_current_level()), QRectF(0.0, 0.1, 1.0, 0.3),
-                         3.f)
+    : Titled_menu_screen(viewer, core, core->get_level_name(core->get_current_level()), QRectF(0.0, 0.1, 1.0, 0.3), 3.f)
 {
     add_items(before_start_items(), [this](Menu_item::Action action) -> std::function<void()> {
         if (action == Menu_item::Start_level) return [this] { start_level(); };

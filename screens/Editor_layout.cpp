@@ -114,8 +114,8 @@ std::vector<Editor_slider> editor_sliders()
     Row const rows[] = {
         {"Temperature", "Temperature", false, 0.88f, "temperature",
          "Overall temperature control, things start moving fast and randomly when it is hot", false},
-        {"Damping", "Damping", false, 0.83f, "damping",
-         "Damping, controls how quickly moving objects lose their speed", false},
+        {"Damping", "Damping", false, 0.83f, "damping", "Damping, controls how quickly moving objects lose their speed",
+         false},
         {"Gravity", "gravity", false, 0.78f, "gravity", "Gravity, controls how fast the apple falls", false},
         {"Mass Factor", "Mass Factor", true, 0.67f, "mass", "Mass, controls the relative mass of the atoms", true},
         {"Coulomb Force", "Atomic Force Type/Coulomb Force/Strength", true, 0.62f, "coulomb",
@@ -127,9 +127,9 @@ std::vector<Editor_slider> editor_sliders()
     };
     std::vector<Editor_slider> sliders;
     for (Row const& row : rows)
-        sliders.push_back({row.name, row.parameter, row.in_core_list, std::string("textures/slider_") + row.image + ".png",
-                           row.tooltip + right_click_hint, Eigen::Vector3f(0.93f, row.y, 0.f),
-                           Eigen::Vector2f(0.1f, 0.05f), row.advanced});
+        sliders.push_back({row.name, row.parameter, row.in_core_list,
+                           std::string("textures/slider_") + row.image + ".png", row.tooltip + right_click_hint,
+                           Eigen::Vector3f(0.93f, row.y, 0.f), Eigen::Vector2f(0.1f, 0.05f), row.advanced});
     return sliders;
 }
 

@@ -36,7 +36,12 @@ std::vector<Palette_entry> editor_palette(std::vector<std::string> const& elemen
 
 struct Editor_icon_button
 {
-    enum Action { Toggle_simulation, Reset_camera, Change_speed };
+    enum Action
+    {
+        Toggle_simulation,
+        Reset_camera,
+        Change_speed
+    };
 
     Action action;
     std::string image;
@@ -49,11 +54,27 @@ struct Editor_icon_button
 std::vector<Editor_icon_button> editor_icon_buttons(float aspect);
 
 // Which of the editor's widgets a visibility rule applies to.
-enum class Editor_group { Controls, Advanced, Show_controls, Show_advanced, Hide_advanced };
+enum class Editor_group
+{
+    Controls,
+    Advanced,
+    Show_controls,
+    Show_advanced,
+    Hide_advanced
+};
 
 struct Editor_text_button
 {
-    enum Action { Hide_controls, Show_controls, Reset, Clear, Show_advanced, Hide_advanced, Load_defaults };
+    enum Action
+    {
+        Hide_controls,
+        Show_controls,
+        Reset,
+        Clear,
+        Show_advanced,
+        Hide_advanced,
+        Load_defaults
+    };
 
     Action action;
     std::string text;

@@ -87,8 +87,8 @@ void Editor_pause_screen::load_level()
     {
         std::cout << "Editor_pause_screen::load_level " << file.toStdString() << ": " << reason << std::endl;
         Dialogs::instance().warning("Load Level",
-                                    "The level file " + file + " could not be read (" +
-                                        QString::fromStdString(reason) + ").\nThe level in the editor is unchanged.",
+                                    "The level file " + file + " could not be read (" + QString::fromStdString(reason) +
+                                        ").\nThe level in the editor is unchanged.",
                                     viewer);
         return;
     }

@@ -112,17 +112,17 @@ void Editor_screen::load_defaults()
 
 void Editor_screen::confirm_reset_level()
 {
-    int const choice = Dialogs::instance().ask_choice(
-        "Reset Level", "The level elements will be reset and all molecules removed.",
-        {"Keep molecules", "Continue"}, viewer);
+    int const choice =
+        Dialogs::instance().ask_choice("Reset Level", "The level elements will be reset and all molecules removed.",
+                                       {"Keep molecules", "Continue"}, viewer);
     if (choice == 0) core->reset_level(true);
     if (choice == 1) core->reset_level(false);
 }
 
 void Editor_screen::confirm_clear_level()
 {
-    if (!Dialogs::instance().ask_yes_no("Clear Level", "This will clear the level, unsaved work will be lost. Continue?",
-                                        viewer))
+    if (!Dialogs::instance().ask_yes_no("Clear Level",
+                                        "This will clear the level, unsaved work will be lost. Continue?", viewer))
         return;
     core->clear();
     core->reset_level_data();

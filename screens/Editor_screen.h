@@ -61,10 +61,7 @@ public:
     Draggable_slider* get_slider(std::string const& name) const;
     Editor_view const& get_view() const { return _view; }
     // The tooltip shown for a hovered widget, by the widget's root.
-    std::unordered_map<Draggable*, std::shared_ptr<Draggable_tooltip>> const& get_tooltips() const
-    {
-        return _tooltips;
-    }
+    std::unordered_map<Draggable*, std::shared_ptr<Draggable_tooltip>> const& get_tooltips() const { return _tooltips; }
 
 private:
     struct Grouped_widget

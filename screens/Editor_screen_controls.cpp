@@ -95,7 +95,8 @@ void Editor_screen::build_palette(float aspect)
     auto const toggle = [this](std::string const& name) { toggle_placing(name); };
     auto const right_click = [this](std::string const& name) { molecule_button_right_click_event(name); };
 
-    for (Palette_entry const& entry : editor_palette(kinds_with_images(core->get_level_data()._available_elements), aspect))
+    for (Palette_entry const& entry :
+         editor_palette(kinds_with_images(core->get_level_data()._available_elements), aspect))
     {
         auto button = std::make_shared<Draggable_button>(entry.position, entry.size, "", toggle, entry.name);
         if (entry.molecule) button->set_texture(button_texture(entry.image));

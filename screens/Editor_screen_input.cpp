@@ -25,8 +25,9 @@ int Editor_screen::pick_under(QPoint const& pixel)
     camera->loadModelViewMatrix();
     float const width = float(camera->screenWidth());
     float const height = float(camera->screenHeight());
-    return _picker.pick(float(pixel.x()) / width, (height - float(pixel.y())) / height,
-                        [this] { draw_for_picking(); }, int(_pickables.size()));
+    return _picker.pick(
+        float(pixel.x()) / width, (height - float(pixel.y())) / height, [this] { draw_for_picking(); },
+        int(_pickables.size()));
 }
 
 void Editor_screen::hide_tooltips()

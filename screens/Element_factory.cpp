@@ -19,8 +19,8 @@
 namespace
 {
 
-int const all_handles = Level_element::Rotate | Level_element::Translate | Level_element::Scale |
-                        Level_element::Property;
+int const all_handles =
+    Level_element::Rotate | Level_element::Translate | Level_element::Scale | Level_element::Property;
 
 struct Box_corners
 {
@@ -31,8 +31,7 @@ struct Box_corners
 float border_y(Level_data const& level, Level_data::Plane plane, float fallback)
 {
     auto const border = level._game_field_borders.find(plane);
-    return border != level._game_field_borders.end() && border->second ? border->second->get_position().y()
-                                                                        : fallback;
+    return border != level._game_field_borders.end() && border->second ? border->second->get_position().y() : fallback;
 }
 
 // The element and the level list it belongs to.
@@ -69,8 +68,7 @@ bool add_level_element(Core& core, Eigen::Vector3f const& position, std::string 
 
     std::map<std::string, std::function<Built()>> const kinds{
         {"Box_barrier", [&] { return built(new Box_barrier(standard_min, standard_max, 10000.f, 2.f)); }},
-        {"Moving_box_barrier",
-         [&] { return built(new Moving_box_barrier(standard_min, standard_max, 10000.f, 2.f)); }},
+        {"Moving_box_barrier", [&] { return built(new Moving_box_barrier(standard_min, standard_max, 10000.f, 2.f)); }},
         {"Blow_barrier", [&] { return built(new Blow_barrier(standard_min, standard_max, 10000.f, 2.f)); }},
         {"Plane_barrier",
          [&] {
@@ -91,8 +89,7 @@ bool add_level_element(Core& core, Eigen::Vector3f const& position, std::string 
              releaser->set_molecule_type("H2O");
              return built(releaser);
          }},
-        {"Atom_cannon",
-         [&] { return built(new Atom_cannon(standard_min, standard_max, 1.f, 1.f, 0.f, 10.f)); }},
+        {"Atom_cannon", [&] { return built(new Atom_cannon(standard_min, standard_max, 1.f, 1.f, 0.f, 10.f)); }},
         {"Charged_barrier",
          [&] {
              auto* barrier = new Charged_barrier(standard_min, short_max, 10000.f, 2.f, 0.f);

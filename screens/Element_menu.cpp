@@ -105,10 +105,9 @@ bool Element_menu::write_back(QAction const* chosen)
 {
     if (!_element) return false;
     _element->set_persistent(_persistent->isChecked());
-    _element->set_user_editable((_rotate->isChecked() ? Level_element::Rotate : 0) |
-                                (_translate->isChecked() ? Level_element::Translate : 0) |
-                                (_scale->isChecked() ? Level_element::Scale : 0) |
-                                (_property->isChecked() ? Level_element::Property : 0));
+    _element->set_user_editable(
+        (_rotate->isChecked() ? Level_element::Rotate : 0) | (_translate->isChecked() ? Level_element::Translate : 0) |
+        (_scale->isChecked() ? Level_element::Scale : 0) | (_property->isChecked() ? Level_element::Property : 0));
 
     if (_moving)
     {

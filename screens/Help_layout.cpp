@@ -47,8 +47,8 @@ Page_placement place_page(float x, float y, Eigen::Vector2f const& text_size, fl
     float const top = 1.f - margin_up - clamped_into(1.f - margin_up - y, 0.f, 1.f - 2.f * margin_up - box_height);
     float const left = clamped_into(x, box_margin, 1.f - box_margin - width);
     return {Eigen::Vector2f(left, top), Eigen::Vector3f(left + width / 2.f, top - height / 2.f, 0.f),
-            Eigen::Vector3f(left + width - button.x() / 2.f, top - height - button.y() / 2.f - button_gap, 0.f),
-            width, box_height};
+            Eigen::Vector3f(left + width - button.x() / 2.f, top - height - button.y() / 2.f - button_gap, 0.f), width,
+            box_height};
 }
 
 Eigen::AlignedBox2f help_box(Help_page const& page, float aspect)

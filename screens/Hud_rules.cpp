@@ -56,10 +56,14 @@ float blur_strength(int state, float progress, int viewport_width)
     float const full = float(viewport_width) * 20.f / 1000.f;
     switch (state)
     {
-    case Screen::Hidden: return full;
-    case Screen::Fading_in: return full * (1.f - progress);
-    case Screen::Fading_out: return full * progress;
-    default: return 0.f;
+    case Screen::Hidden:
+        return full;
+    case Screen::Fading_in:
+        return full * (1.f - progress);
+    case Screen::Fading_out:
+        return full * progress;
+    default:
+        return 0.f;
     }
 }
 

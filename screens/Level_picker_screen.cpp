@@ -13,9 +13,8 @@
 namespace
 {
 
-std::shared_ptr<Draggable_button> make_button(Menu_item const& item,
-                                              std::function<void(std::string const&)> const& action,
-                                              std::string const& argument)
+std::shared_ptr<Draggable_button>
+make_button(Menu_item const& item, std::function<void(std::string const&)> const& action, std::string const& argument)
 {
     return std::make_shared<Draggable_button>(item.position, item.size, item.text, action, argument);
 }
@@ -31,9 +30,10 @@ Level_picker_screen::Level_picker_screen(My_viewer* viewer, Core* core, Screen*)
         std::string const name = names[i].toStdString();
         std::vector<Menu_item> const items = level_items(i, name);
         _name_labels.push_back(std::make_shared<Draggable_label>(items[0].position, items[0].size, items[0].text));
-        _play_buttons.push_back(make_button(items[1], [this](std::string const& level) { play_level(level); }, name));
-        _highscore_buttons.push_back(
-            make_button(items[2], [this](std::string const& level) { show_best_run(level); }, name));
+        _play_buttons.push_back(make_button(
+            items[1], [this](std::string const& level) { play_level(level); }, name));
+        _highscore_buttons.push_back(make_button(
+            items[2], [this](std::string const& level) { show_best_run(level); }, name));
         add_label(_name_labels.back());
         add_button(_play_buttons.back());
         add_button(_highscore_buttons.back());

@@ -94,10 +94,19 @@ void Main_game_screen::build_parameters()
         return parameter;
     };
 
-    std::vector<std::string> const object_types{"O2",           "H2O",           "SDS",           "Na",
-                                                "Cl",           "Dipole",        "Box_barrier",   "Brownian_box",
-                                                "Box_portal",   "Sphere_portal", "Molecule_releaser",
-                                                "Charged_barrier", "Tractor_barrier"};
+    std::vector<std::string> const object_types{"O2",
+                                                "H2O",
+                                                "SDS",
+                                                "Na",
+                                                "Cl",
+                                                "Dipole",
+                                                "Box_barrier",
+                                                "Brownian_box",
+                                                "Box_portal",
+                                                "Sphere_portal",
+                                                "Molecule_releaser",
+                                                "Charged_barrier",
+                                                "Tractor_barrier"};
     _parameters.add(keep(new Parameter("Object Type", 0, object_types)));
 
     Class_registry<World_renderer>& registry = Class_registry<World_renderer>::instance();

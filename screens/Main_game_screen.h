@@ -52,7 +52,13 @@ class Main_game_screen : public Screen
 public:
     typedef ::Level_state Level_state;
 
-    enum Drag_state { Idle = 0, Pressed = 1, Dragging = 2, Placing = 3 };
+    enum Drag_state
+    {
+        Idle = 0,
+        Pressed = 1,
+        Dragging = 2,
+        Placing = 3
+    };
 
     Main_game_screen(My_viewer* viewer, Core* core, int mode = Game_mode);
     ~Main_game_screen() override;

@@ -18,7 +18,14 @@
 namespace
 {
 
-enum Icon { Rotate_icon = 0, Scale_icon, Move_icon, Slider_icon, Settings_icon };
+enum Icon
+{
+    Rotate_icon = 0,
+    Scale_icon,
+    Move_icon,
+    Slider_icon,
+    Settings_icon
+};
 
 void multiply_matrix(Eigen::Matrix4f const& matrix)
 {
@@ -67,9 +74,9 @@ void Main_game_screen::rebuild_element_handles()
         if (!element) continue;
         std::optional<Handle_box_shape> const shape = handle_box_shape(*element);
         if (!shape) continue;
-        auto box = std::make_unique<Draggable_box>(element->get_position(), shape->extent, element->get_transform(),
-                                                   element->get_properties(),
-                                                   shape->follows_element ? element : nullptr);
+        auto box =
+            std::make_unique<Draggable_box>(element->get_position(), shape->extent, element->get_transform(),
+                                            element->get_properties(), shape->follows_element ? element : nullptr);
         _element_handles.push_back({std::move(box), Element_watch(element)});
     }
 }

@@ -70,8 +70,7 @@ void Main_game_screen::init_hud()
     std::string const time_text = time_label_text(core->get_current_time(), core->get_level_data()._score_time_factor);
     _time_label->set_text(time_text);
     Eigen::Vector2f const time_size = painter.generate_flowing_text_label(*_time_label, label_width_fraction);
-    _time_label->set_position(
-        Eigen::Vector3f(time_begins + time_size.x() / 2.f, hud_top - time_size.y() / 2.f, 0.f));
+    _time_label->set_position(Eigen::Vector3f(time_begins + time_size.x() / 2.f, hud_top - time_size.y() / 2.f, 0.f));
 
     _shadowed_labels = {energy_caption, bonus_caption, _energy_label, _energy_bonus_label, _time_label};
     for (auto const& label : _shadowed_labels) label->set_visible(shows_hud(_mode));

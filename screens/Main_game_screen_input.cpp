@@ -31,8 +31,9 @@ bool Main_game_screen::mousePressEvent(QMouseEvent* event)
     camera->loadModelViewMatrix();
     float const width = float(camera->screenWidth());
     float const height = float(camera->screenHeight());
-    _picked_index = _picker.pick(float(event->x()) / width, (height - float(event->y())) / height,
-                                 [this] { draw_for_picking(); }, int(_pickables.size()));
+    _picked_index = _picker.pick(
+        float(event->x()) / width, (height - float(event->y())) / height, [this] { draw_for_picking(); },
+        int(_pickables.size()));
     std::cout << "Main_game_screen::mousePressEvent picked_index: " << _picked_index << std::endl;
 
     _picked = pickable_at(_picked_index);

@@ -49,8 +49,8 @@ void Main_game_screen::update_element_buttons()
         {
             texture = counted_button_texture(spec.element, spec.count);
             std::string const kind = spec.element;
-            button = std::make_shared<Draggable_button>(
-                spec.position, spec.size, "", [this, kind] { start_placing(kind); });
+            button =
+                std::make_shared<Draggable_button>(spec.position, spec.size, "", [this, kind] { start_placing(kind); });
             break;
         }
         case Toolbar_button::Reset_camera:
@@ -154,8 +154,8 @@ std::optional<Eigen::Vector3f> Main_game_screen::point_on_depth_plane(QPoint con
 std::optional<Eigen::Vector3f> Main_game_screen::field_point_under(QPoint const& pixel) const
 {
     Level_data const& level = core->get_level_data();
-    float const floor = level.has_game_field_borders() ? level._game_field_borders.at(Level_data::Y_min)->get_position().y()
-                                                       : -20.f;
+    float const floor =
+        level.has_game_field_borders() ? level._game_field_borders.at(Level_data::Y_min)->get_position().y() : -20.f;
     std::optional<Eigen::Vector3f> const hit = point_on_depth_plane(pixel, floor);
     if (!hit) return std::nullopt;
     return clamp_to_game_field(level, Eigen::Vector3f(hit->x(), 0.f, hit->z()));

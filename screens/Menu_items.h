@@ -12,7 +12,11 @@
 // for buttons, the picking order.
 struct Menu_item
 {
-    enum Kind { Button, Label };
+    enum Kind
+    {
+        Button,
+        Label
+    };
     enum Action
     {
         No_action,

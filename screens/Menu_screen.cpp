@@ -179,7 +179,8 @@ int Menu_screen::pick_button(Eigen::Vector2f const& point)
     // Input reaches screens in the window's context, but a pick from anywhere
     // else must not read another context's target.
     viewer->makeCurrent();
-    return _picker.pick(point.x(), point.y(), [this] { draw_for_picking(); }, int(_buttons.size()));
+    return _picker.pick(
+        point.x(), point.y(), [this] { draw_for_picking(); }, int(_buttons.size()));
 }
 
 bool Menu_screen::mouseMoveEvent(QMouseEvent* event)

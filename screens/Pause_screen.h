@@ -6,7 +6,6 @@
 
 #include <QPointer>
 
-
 // Laid over the play screen while the game is paused: restart the level, leave
 // for the main menu or go on. The play screen below is the target, shown again
 // when the pause ends.

@@ -5,8 +5,8 @@
 #include "gl/Random_vector.h"
 #include "widgets/Ui_renderer.h"
 
-Titled_menu_screen::Titled_menu_screen(My_viewer* viewer, Core* core, std::string const& title,
-                                       QRectF const& rectangle, float flight_seconds)
+Titled_menu_screen::Titled_menu_screen(My_viewer* viewer, Core* core, std::string const& title, QRectF const& rectangle,
+                                       float flight_seconds)
     : Menu_screen(viewer, core), _title(flight_seconds)
 {
     flags = Blocks_input;

@@ -11,7 +11,12 @@
 // position is the centre, size the full width and height.
 struct Toolbar_button
 {
-    enum Action { Place_element, Reset_camera, Change_speed };
+    enum Action
+    {
+        Place_element,
+        Reset_camera,
+        Change_speed
+    };
 
     Action action;
     std::string element; // the kind a Place_element button places

@@ -26,7 +26,9 @@ float top_away_from(Eigen::Vector2f const& centre)
 
 } // namespace
 
-Tutorial_event::Tutorial_event(std::shared_ptr<Tutorial_context> context) : _context(std::move(context)) {}
+Tutorial_event::Tutorial_event(std::shared_ptr<Tutorial_context> context) : _context(std::move(context))
+{
+}
 
 Screen_rect Tutorial_event::screen_rect(Level_element const& element) const
 {

@@ -11,7 +11,13 @@
 class Atom : public Level_element
 {
 public:
-    enum class Element { H, O, Na, Cl };
+    enum class Element
+    {
+        H,
+        O,
+        Na,
+        Cl
+    };
 
     Atom() = default;
     Atom(Element element, Eigen::Vector3f const& r_0);
@@ -20,11 +26,11 @@ public:
     Eigen::AlignedBox3f get_bounding_box() const override;
 
     Eigen::Vector3f _r_0 = Eigen::Vector3f::Zero();
-    float _mass = 0.f;     // atomic mass / 6.02
-    float _charge = 0.f;   // elementary charges
-    float _radius = 0.f;   // Van der Waals radius
-    int _type = 0;         // 0 switches the Van der Waals force off
-    int _parent_id = -1;   // id of the holding molecule, -1 when none
+    float _mass = 0.f;   // atomic mass / 6.02
+    float _charge = 0.f; // elementary charges
+    float _radius = 0.f; // Van der Waals radius
+    int _type = 0;       // 0 switches the Van der Waals force off
+    int _parent_id = -1; // id of the holding molecule, -1 when none
 
 private:
     friend class boost::serialization::access;

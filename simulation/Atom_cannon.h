@@ -8,8 +8,8 @@
 class Atom_cannon : public Molecule_releaser
 {
 public:
-    Atom_cannon(Eigen::Vector3f const& corner_a, Eigen::Vector3f const& corner_b, float first_release,
-                float interval, float speed, float charge);
+    Atom_cannon(Eigen::Vector3f const& corner_a, Eigen::Vector3f const& corner_b, float first_release, float interval,
+                float speed, float charge);
 
     void apply_parameters(Parameter_list const& parameters) override;
     Molecule make_molecule(float time) override;

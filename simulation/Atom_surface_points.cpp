@@ -21,8 +21,8 @@ std::vector<Atom_surface_point> atom_surface_points(Molecule const& molecule, in
         // Uniform over the sphere: cos(a) is uniform for a = 2 acos(sqrt(1 - h)).
         float const a = 2.f * std::acos(std::sqrt(1.f - float(polar.next())));
         float const b = 2.f * float(M_PI) * float(azimuth.next());
-        points.push_back({atom_index, Eigen::Vector3f(std::sin(a) * std::cos(b), std::sin(a) * std::sin(b),
-                                                      std::cos(a))});
+        points.push_back(
+            {atom_index, Eigen::Vector3f(std::sin(a) * std::cos(b), std::sin(a) * std::sin(b), std::cos(a))});
     }
     return points;
 }

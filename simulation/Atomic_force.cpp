@@ -49,8 +49,8 @@ void Lennard_jones_force::apply_parameters(Parameter_list const& parameters)
 
 void Lennard_jones_force::store_parameters(Parameter_list& parameters) const
 {
-    for (Parameter* parameter : {write_float(parameters, "Strength", _strength),
-                                 write_float(parameters, "Radius Factor", _radius_factor)})
+    for (Parameter* parameter :
+         {write_float(parameters, "Strength", _strength), write_float(parameters, "Radius Factor", _radius_factor)})
     {
         if (parameter && parameter->_callback) parameter->_callback();
     }

@@ -59,11 +59,11 @@ Parameter_list make_lennard_jones_force_parameters();
 
 namespace
 {
-Class_registrator<Atomic_force, Coulomb_force> const coulomb_force_registrator(Coulomb_force::create,
-                                                                               make_coulomb_force_parameters(),
-                                                                               make_atomic_force_parameters());
-Class_registrator<Atomic_force, Lennard_jones_force> const lennard_jones_force_registrator(
-    Lennard_jones_force::create, make_lennard_jones_force_parameters(), make_atomic_force_parameters());
+Class_registrator<Atomic_force, Coulomb_force> const
+    coulomb_force_registrator(Coulomb_force::create, make_coulomb_force_parameters(), make_atomic_force_parameters());
+Class_registrator<Atomic_force, Lennard_jones_force> const
+    lennard_jones_force_registrator(Lennard_jones_force::create, make_lennard_jones_force_parameters(),
+                                    make_atomic_force_parameters());
 } // namespace
 
 #endif

@@ -4,8 +4,8 @@
 #include "simulation/Fall_off.h"
 #include "simulation/Level_element_visitor.h"
 
-Charged_barrier::Charged_barrier(Eigen::Vector3f const& corner_min, Eigen::Vector3f const& corner_max,
-                                 float strength, float radius, float charge)
+Charged_barrier::Charged_barrier(Eigen::Vector3f const& corner_min, Eigen::Vector3f const& corner_max, float strength,
+                                 float radius, float charge)
     : Box_barrier(corner_min, corner_max, strength, radius), _charge(charge)
 {
     ensure_properties();
@@ -31,7 +31,6 @@ Eigen::Vector3f Charged_barrier::get_force(Molecule const& molecule) const
     Box_offset const offset = offset_from_box(molecule._x);
     if (offset.distance < 1e-6f) return box_push(offset);
     // A positive product of charges pushes away, a negative one pulls in.
-    float const magnitude =
-        fall_off(offset.distance, _radius) * _strength + _charge * molecule._accumulated_charge;
+    float const magnitude = fall_off(offset.distance, _radius) * _strength + _charge * molecule._accumulated_charge;
     return magnitude * to_world_direction((offset.local - offset.nearest).normalized());
 }

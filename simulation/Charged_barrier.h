@@ -10,8 +10,8 @@ class Charged_barrier : public Box_barrier
 public:
     // Only for reading levels: no properties, the level brings them.
     Charged_barrier() = default;
-    Charged_barrier(Eigen::Vector3f const& corner_min, Eigen::Vector3f const& corner_max, float strength,
-                    float radius, float charge);
+    Charged_barrier(Eigen::Vector3f const& corner_min, Eigen::Vector3f const& corner_max, float strength, float radius,
+                    float charge);
 
     void accept(Level_element_visitor& visitor) override;
     void apply_parameters(Parameter_list const& parameters) override;

@@ -103,7 +103,8 @@ void Core::toggle_timer()
 void Core::set_timer_interval()
 {
     Parameter const& timestep = *_timestep_ms;
-    int const interval = std::min(std::max(timestep.get_value<int>(), timestep.get_min<int>()), timestep.get_max<int>());
+    int const interval =
+        std::min(std::max(timestep.get_value<int>(), timestep.get_min<int>()), timestep.get_max<int>());
     _physics_timer.setInterval(interval);
     if (_physics_clock.isValid())
     {
@@ -226,6 +227,5 @@ void Core::gl_init(QOpenGLContext* context)
     }
     _gpu_force->set_temperature(_level_data._temperature_grid);
     _use_gpu_force = !is_software_rasteriser(current);
-    if (!_use_gpu_force)
-        std::cout << "Core::gl_init software renderer: pair forces stay on the CPU" << std::endl;
+    if (!_use_gpu_force) std::cout << "Core::gl_init software renderer: pair forces stay on the CPU" << std::endl;
 }

@@ -32,7 +32,12 @@ class Core : public QObject
     Q_OBJECT
 
 public:
-    enum Game_state { Not_running = 0, Running = 1, Finished = 2 };
+    enum Game_state
+    {
+        Not_running = 0,
+        Running = 1,
+        Finished = 2
+    };
 
     // Live atoms the force pass can hold; releases stop earlier (get_max_atoms).
     static constexpr int max_live_atoms = level_atom_limit;

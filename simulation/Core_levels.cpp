@@ -102,8 +102,8 @@ bool Core::read_level_file(std::string const& file_name)
     }
     catch (boost::archive::archive_exception const& error)
     {
-        std::cout << "Boost Archive Exception. Failed to load level file: " << file_name
-                  << ", reason: " << error.what() << std::endl;
+        std::cout << "Boost Archive Exception. Failed to load level file: " << file_name << ", reason: " << error.what()
+                  << std::endl;
     }
     catch (std::exception const& error)
     {
@@ -168,8 +168,10 @@ void Core::reset_level(bool keep_molecules)
     _molecules_left_out = 0;
     for (Molecule const& molecule : kept)
     {
-        if (has_room_for(molecule)) add_molecule(molecule);
-        else ++_molecules_left_out;
+        if (has_room_for(molecule))
+            add_molecule(molecule);
+        else
+            ++_molecules_left_out;
     }
     if (_molecules_left_out > 0)
         std::cout << "Core::reset_level " << _molecules_left_out << " molecules beyond the atom limit were left out"
@@ -285,8 +287,10 @@ void Core::load_default_simulation_settings()
 
 void Core::load_simulation_settings()
 {
-    if (load_settings_file("simulation_settings.data")) update_parameters();
-    else load_default_simulation_settings();
+    if (load_settings_file("simulation_settings.data"))
+        update_parameters();
+    else
+        load_default_simulation_settings();
 }
 
 bool Core::save_simulation_settings()

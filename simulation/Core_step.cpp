@@ -53,8 +53,10 @@ void Core::update(float dt)
         update_level_elements(elapsed);
     }
 
-    if (_use_midpoint->get_value<bool>()) midpoint_step(dt);
-    else plain_step(dt);
+    if (_use_midpoint->get_value<bool>())
+        midpoint_step(dt);
+    else
+        plain_step(dt);
 }
 
 void Core::update_level_elements(float elapsed)
@@ -89,8 +91,8 @@ void Core::release_molecules()
     for (Molecule_releaser* releaser : _level_data._molecule_releasers)
     {
         bool allowed = true;
-        int const atoms_after = atoms_of_molecule_type(releaser->get_molecule_type()) +
-                                releaser->get_queued_atom_count() + _atom_count;
+        int const atoms_after =
+            atoms_of_molecule_type(releaser->get_molecule_type()) + releaser->get_queued_atom_count() + _atom_count;
         if (atoms_after > max_atoms)
         {
             std::cout << "Core::update_level_elements Reached max number of atoms" << std::endl;
@@ -160,8 +162,8 @@ void Core::update_sensor_data()
     Frame_buffer<float> const& grid = _level_data._temperature_grid;
     double temperature_sum = 0.0;
     for (float value : grid.get_pixels()) temperature_sum += value;
-    series[Sensor_data::Average_temperature].push_back(
-        grid.get_count() > 0 ? float(temperature_sum / grid.get_count()) : 0.f);
+    series[Sensor_data::Average_temperature].push_back(grid.get_count() > 0 ? float(temperature_sum / grid.get_count())
+                                                                            : 0.f);
 
     int captured = 0;
     for (Portal const* portal : _level_data._portals)
@@ -210,7 +212,8 @@ Eigen::Vector3f const* Core::calc_pair_forces(std::list<Molecule> const& molecul
     float const radius_factor = _vdw_radius_factor->get_value<float>();
     Eigen::Vector2f const field(_level_data._game_field_width, _level_data._game_field_height);
 
-    if (_use_gpu_force && _gpu_force) return _gpu_force->calc_forces(molecules, coulomb, vdw, radius_factor, time, field);
+    if (_use_gpu_force && _gpu_force)
+        return _gpu_force->calc_forces(molecules, coulomb, vdw, radius_factor, time, field);
     return _cpu_force.calc_forces(molecules, coulomb, vdw, radius_factor, time, field);
 }
 

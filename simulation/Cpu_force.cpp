@@ -88,12 +88,9 @@ void pair_contributions(Atom_arrays const& atoms, Target_atom const& target, int
 
 Eigen::Vector3f force_on_atom(Atom_arrays const& atoms, Law const& law, int i)
 {
-    Target_atom const target{atoms.x[i],
-                             atoms.y[i],
-                             atoms.z[i],
-                             atoms.charge[i] * law.coulomb_factor,
-                             atoms.radius[i],
-                             4.f * law.vdw_factor * atoms.has_vdw[i],
+    Target_atom const target{atoms.x[i],          atoms.y[i],
+                             atoms.z[i],          atoms.charge[i] * law.coulomb_factor,
+                             atoms.radius[i],     4.f * law.vdw_factor * atoms.has_vdw[i],
                              atoms.molecule_id[i]};
 
     constexpr int block = 256;
@@ -167,14 +164,13 @@ void Cpu_force::compute(float coulomb_factor, float vdw_factor, float vdw_radius
 {
     // Padding atoms carry neither charge nor Van der Waals force.
     int const padded_count = (_atom_count + lanes - 1) / lanes * lanes;
-    for (std::vector<float>* values : {&_x, &_y, &_z, &_charge, &_radius, &_has_vdw})
-        values->resize(padded_count, 0.f);
+    for (std::vector<float>* values : {&_x, &_y, &_z, &_charge, &_radius, &_has_vdw}) values->resize(padded_count, 0.f);
     _molecule_id.resize(padded_count, 0);
     for (float& radius : _radius) radius *= vdw_radius_factor;
 
     _forces.resize(_atom_count);
 
-    Atom_arrays const atoms{_x.data(),      _y.data(),       _z.data(),          _charge.data(),
+    Atom_arrays const atoms{_x.data(),      _y.data(),       _z.data(),           _charge.data(),
                             _radius.data(), _has_vdw.data(), _molecule_id.data(), padded_count};
     Law const law{coulomb_factor, vdw_factor, time, game_field_size, &_temperature};
 
@@ -190,8 +186,7 @@ void Cpu_force::compute(float coulomb_factor, float vdw_factor, float vdw_radius
         // The calling thread takes the last chunk itself.
         while (threads > 1 && begin + chunk < _atom_count)
         {
-            workers.emplace_back(compute_range, std::cref(atoms), std::cref(law), begin, begin + chunk,
-                                 _forces.data());
+            workers.emplace_back(compute_range, std::cref(atoms), std::cref(law), begin, begin + chunk, _forces.data());
             begin += chunk;
         }
     }

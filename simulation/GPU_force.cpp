@@ -48,8 +48,10 @@ public:
     ~Own_context_scope()
     {
         if (!_switched) return;
-        if (_previous && _previous_surface) _previous->makeCurrent(_previous_surface);
-        else _own->doneCurrent();
+        if (_previous && _previous_surface)
+            _previous->makeCurrent(_previous_surface);
+        else
+            _own->doneCurrent();
     }
 
     Own_context_scope(Own_context_scope const&) = delete;
@@ -65,8 +67,7 @@ private:
     bool _ready = false;
 };
 
-void upload_rows(QOpenGLFunctions_3_3_Core& gl, GLuint texture, int width, int rows, GLenum format,
-                 void const* pixels)
+void upload_rows(QOpenGLFunctions_3_3_Core& gl, GLuint texture, int width, int rows, GLenum format, void const* pixels)
 {
     gl.glBindTexture(GL_TEXTURE_2D, texture);
     gl.glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, rows, format, GL_FLOAT, pixels);
@@ -144,8 +145,8 @@ GPU_force::~GPU_force()
     Own_context_scope const context(_context, _spare_surface);
     if (!context.ready()) return;
 
-    GLuint const textures[] = {_position_texture,    _charge_texture, _radius_texture, _parent_id_texture,
-                               _temperature_texture, _force_texture};
+    GLuint const textures[] = {_position_texture,  _charge_texture,      _radius_texture,
+                               _parent_id_texture, _temperature_texture, _force_texture};
     glDeleteTextures(6, textures);
     glDeleteBuffers(1, &_quad_buffer);
     glDeleteVertexArrays(1, &_quad_vertex_array);

@@ -132,14 +132,15 @@ void Level_data::delete_element(Level_element* element)
     // A border map entry would dangle once the element is gone.
     for (auto border = _game_field_borders.begin(); border != _game_field_borders.end();)
     {
-        if (border->second == element) border = _game_field_borders.erase(border);
-        else ++border;
+        if (border->second == element)
+            border = _game_field_borders.erase(border);
+        else
+            ++border;
     }
-    _level_elements.erase(std::remove_if(_level_elements.begin(), _level_elements.end(),
-                                         [element](boost::shared_ptr<Level_element> const& owner) {
-                                             return owner.get() == element;
-                                         }),
-                          _level_elements.end());
+    _level_elements.erase(
+        std::remove_if(_level_elements.begin(), _level_elements.end(),
+                       [element](boost::shared_ptr<Level_element> const& owner) { return owner.get() == element; }),
+        _level_elements.end());
 }
 
 void Level_data::release_elements()
@@ -167,9 +168,8 @@ void Level_data::reset()
         char const* name;
         float value;
     };
-    Default const defaults[] = {{"Game Field Width", 80.f}, {"Game Field Height", 40.f},
-                                {"Game Field Depth", 40.f}, {"Temperature", 0.f},
-                                {"Damping", 0.3f},          {"gravity", 0.f}};
+    Default const defaults[] = {{"Game Field Width", 80.f}, {"Game Field Height", 40.f}, {"Game Field Depth", 40.f},
+                                {"Temperature", 0.f},       {"Damping", 0.3f},           {"gravity", 0.f}};
     for (Default const& entry : defaults)
     {
         Parameter& setting = parameter(entry.name);
@@ -249,8 +249,8 @@ void Level_data::update_available_element_parameters()
 
 std::vector<std::string> const& Level_data::available_element_kinds()
 {
-    static std::vector<std::string> const kinds{"Box_barrier",       "Brownian_box",    "Box_portal",
-                                                "Sphere_portal",     "Molecule_releaser", "Charged_barrier",
+    static std::vector<std::string> const kinds{"Box_barrier",    "Brownian_box",      "Box_portal",
+                                                "Sphere_portal",  "Molecule_releaser", "Charged_barrier",
                                                 "Tractor_barrier"};
     return kinds;
 }
@@ -325,10 +325,10 @@ bool Level_data::has_game_field_borders() const
 void Level_data::refresh_game_field_size()
 {
     if (!has_game_field_borders()) return;
-    _game_field_width = _game_field_borders.at(X_max)->get_position().x() -
-                        _game_field_borders.at(X_min)->get_position().x();
-    _game_field_height = _game_field_borders.at(Z_max)->get_position().z() -
-                         _game_field_borders.at(Z_min)->get_position().z();
+    _game_field_width =
+        _game_field_borders.at(X_max)->get_position().x() - _game_field_borders.at(X_min)->get_position().x();
+    _game_field_height =
+        _game_field_borders.at(Z_max)->get_position().z() - _game_field_borders.at(Z_min)->get_position().z();
 }
 
 float Level_data::get_temperature(Eigen::Vector3f const& point) const
@@ -375,8 +375,10 @@ void Level_data::settle_ownership(Level_load_guard& guard, bool read_completed)
     for (auto border = _game_field_borders.begin(); border != _game_field_borders.end();)
     {
         bool const known_side = border->first >= X_min && border->first <= Z_max;
-        if (known_side && border->second && borders.insert(border->second).second && keep(border->second)) ++border;
-        else border = _game_field_borders.erase(border);
+        if (known_side && border->second && borders.insert(border->second).second && keep(border->second))
+            ++border;
+        else
+            border = _game_field_borders.erase(border);
     }
     // A barrier listed twice would push twice.
     keep_each_once(_barriers, keep);

@@ -39,7 +39,15 @@ class Level_data
 public:
     // The border planes: axis index on the negative side, axis index + 3 on the
     // positive. Files store them as ints, and any int must be a value of the type.
-    enum Plane : int { X_min = 0, Y_min = 1, Z_min = 2, X_max = 3, Y_max = 4, Z_max = 5 };
+    enum Plane : int
+    {
+        X_min = 0,
+        Y_min = 1,
+        Z_min = 2,
+        X_max = 3,
+        Y_max = 4,
+        Z_max = 5
+    };
 
     Level_data();
     ~Level_data();

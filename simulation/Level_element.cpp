@@ -41,8 +41,7 @@ Level_element::Level_element(Level_element const& other)
     copy_plain_fields(other);
 }
 
-Level_element::Level_element(Level_element&& other) noexcept
-    : _animations(std::move(other._animations))
+Level_element::Level_element(Level_element&& other) noexcept : _animations(std::move(other._animations))
 {
     copy_plain_fields(other);
     take_owned(_properties, other._properties);

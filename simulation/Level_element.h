@@ -42,7 +42,13 @@ public:
 class Level_element
 {
 public:
-    enum User_editable { Rotate = 1, Translate = 2, Scale = 4, Property = 8 };
+    enum User_editable
+    {
+        Rotate = 1,
+        Translate = 2,
+        Scale = 4,
+        Property = 8
+    };
 
     Level_element();
     // Copies are deep: the copy owns new property parameters. Neither a copy

@@ -32,10 +32,10 @@ template <class Element> void construct_noted(Element* element)
     Level_load_guard::note_built(::new (element) Element);
 }
 
-#define BRINDLEMOT_NOTED_CONSTRUCTION(Element)                                                                   \
-    template <class Archive> void load_construct_data(Archive&, Element* element, unsigned int const)           \
-    {                                                                                                            \
-        construct_noted(element);                                                                                \
+#define BRINDLEMOT_NOTED_CONSTRUCTION(Element)                                                                         \
+    template <class Archive> void load_construct_data(Archive&, Element* element, unsigned int const)                  \
+    {                                                                                                                  \
+        construct_noted(element);                                                                                      \
     }
 
 BRINDLEMOT_NOTED_CONSTRUCTION(Box_barrier)

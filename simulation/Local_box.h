@@ -37,8 +37,7 @@ inline Eigen::Vector3f nearest_box_point(Eigen::Vector3f const& point, Eigen::Ve
 inline Eigen::Vector3f random_box_point(Eigen::Vector3f const& boxmin, Eigen::Vector3f const& boxmax)
 {
     Eigen::Vector3f point;
-    for (int axis = 0; axis < 3; ++axis)
-        point[axis] = boxmin[axis] + (boxmax[axis] - boxmin[axis]) * rand_unit();
+    for (int axis = 0; axis < 3; ++axis) point[axis] = boxmin[axis] + (boxmax[axis] - boxmin[axis]) * rand_unit();
     return point;
 }
 

@@ -34,11 +34,11 @@ Molecule create_h2o_molecule(Eigen::Vector3f const& position)
     Molecule molecule(position);
     molecule.add_atom(Atom(Atom::Element::O, Eigen::Vector3f::Zero()));
     molecule.resize_connectivity(int(molecule._atoms.size()));
-    molecule.add_atom(Atom(Atom::Element::H,
-                           bond_length * Eigen::Vector3f(std::cos(half_angle), std::sin(half_angle), 0.f)));
+    molecule.add_atom(
+        Atom(Atom::Element::H, bond_length * Eigen::Vector3f(std::cos(half_angle), std::sin(half_angle), 0.f)));
     molecule.connect_last_atom(0);
-    molecule.add_atom(Atom(Atom::Element::H,
-                           bond_length * Eigen::Vector3f(std::cos(-half_angle), std::sin(-half_angle), 0.f)));
+    molecule.add_atom(
+        Atom(Atom::Element::H, bond_length * Eigen::Vector3f(std::cos(-half_angle), std::sin(-half_angle), 0.f)));
     molecule.connect_last_atom(0);
     molecule.clear_state();
     molecule.init_mass_properties();

@@ -39,11 +39,10 @@ void Molecule_releaser::accept(Level_element_visitor& visitor)
 
 void Molecule_releaser::animate(float dt)
 {
-    _particle_groups.erase(std::remove_if(_particle_groups.begin(), _particle_groups.end(),
-                                          [](Targeted_particle_system const& group) {
-                                              return group.get_time() > group.get_duration();
-                                          }),
-                           _particle_groups.end());
+    _particle_groups.erase(
+        std::remove_if(_particle_groups.begin(), _particle_groups.end(),
+                       [](Targeted_particle_system const& group) { return group.get_time() > group.get_duration(); }),
+        _particle_groups.end());
     for (Targeted_particle_system& group : _particle_groups) group.update(dt);
 
     _release_progress += dt / _interval;

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-Sensor_data::Sensor_data() : _data(series_count), score{initial_score} {}
+Sensor_data::Sensor_data() : _data(series_count), score{initial_score}
+{
+}
 
 void Sensor_data::reset()
 {

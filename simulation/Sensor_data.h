@@ -14,7 +14,13 @@
 class Sensor_data
 {
 public:
-    enum Series { Collected_molecules = 0, Released_molecules, Average_temperature, Energy_consumption };
+    enum Series
+    {
+        Collected_molecules = 0,
+        Released_molecules,
+        Average_temperature,
+        Energy_consumption
+    };
 
     static constexpr int initial_score = 500000;
     static constexpr std::size_t series_count = 4;

@@ -9,8 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
-Tractor_barrier::Tractor_barrier(Eigen::Vector3f const& corner_min, Eigen::Vector3f const& corner_max,
-                                 float strength)
+Tractor_barrier::Tractor_barrier(Eigen::Vector3f const& corner_min, Eigen::Vector3f const& corner_max, float strength)
     : Box_barrier(corner_min, corner_max, strength, 0.f)
 {
     _tractor_strength = 2.f;

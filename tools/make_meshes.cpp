@@ -101,8 +101,8 @@ Obj_shape background_dome()
             shape.add_vertex(radius * d, d, Eigen::Vector2f(float(i) / around, float(j) / rings));
         }
     }
-    int const top = shape.add_vertex(Eigen::Vector3f(0.f, 0.f, radius), Eigen::Vector3f::UnitZ(),
-                                     Eigen::Vector2f(0.5f, 1.f));
+    int const top =
+        shape.add_vertex(Eigen::Vector3f(0.f, 0.f, radius), Eigen::Vector3f::UnitZ(), Eigen::Vector2f(0.5f, 1.f));
     auto index = [&](int i, int j) { return first + j * (around + 1) + i; };
     for (int j = 0; j + 1 < rings; ++j)
         for (int i = 0; i < around; ++i)

@@ -18,7 +18,8 @@ QFont load_application_font(QString const& relative_path, char const* caller)
     // replaced since is registered anew.
     static QHash<QString, QString> registered_families;
     QFileInfo const file(path);
-    QString const key = path + '|' + QString::number(file.size()) + '|' + file.lastModified().toString(Qt::ISODateWithMs);
+    QString const key =
+        path + '|' + QString::number(file.size()) + '|' + file.lastModified().toString(Qt::ISODateWithMs);
     auto known = registered_families.find(key);
     if (known == registered_families.end())
     {

@@ -110,8 +110,7 @@ void Draggable_box::update()
 std::vector<Draggable*> Draggable_box::get_draggables(int flags)
 {
     std::vector<Draggable*> picked;
-    auto const add = [&picked](std::vector<Draggable_point>& handles)
-    {
+    auto const add = [&picked](std::vector<Draggable_point>& handles) {
         for (Draggable_point& handle : handles) picked.push_back(&handle);
     };
     if (flags & Scale_handles) add(_scale_handles);

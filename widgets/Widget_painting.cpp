@@ -100,13 +100,13 @@ QColor decay_color(float e)
 
 void draw_time_limit_curve(QPainter& painter, int w, int h, float duration, float time_limit, qreal pen_width)
 {
-    auto const decay = [&](float t)
-    {
+    auto const decay = [&](float t) {
         float const elapsed = duration * t;
         return elapsed < time_limit ? 1.f : std::exp(-(elapsed - time_limit) / time_limit);
     };
-    auto const point = [&](float t)
-    { return QPointF(int(w * (0.1f + 0.8f * t)), int(h * (0.25f + 0.6f * (1.f - decay(t))))); };
+    auto const point = [&](float t) {
+        return QPointF(int(w * (0.1f + 0.8f * t)), int(h * (0.25f + 0.6f * (1.f - decay(t)))));
+    };
     int const segments = 49;
     for (int i = 0; i < segments; ++i)
     {
@@ -153,9 +153,9 @@ QImage paint_flowing_text(QSize const& viewport, float width_fraction, QString c
 
 QImage paint_tooltip_text(QSize const& viewport, QString const& text, QFont const& font)
 {
-    QImage const words = paint_wrapped_text(int(viewport.width() * 0.3f), int(viewport.height() * 0.5f),
-                                            int(viewport.width() * 0.02f), text, font,
-                                            Qt::AlignLeft | Qt::TextWordWrap, true);
+    QImage const words =
+        paint_wrapped_text(int(viewport.width() * 0.3f), int(viewport.height() * 0.5f), int(viewport.width() * 0.02f),
+                           text, font, Qt::AlignLeft | Qt::TextWordWrap, true);
     // On a dark plate, so that the text reads over the widgets and the scene alike.
     int const margin = std::max(viewport.width() / 160, 2);
     QImage image = transparent_image(words.width() + 2 * margin, words.height() + 2 * margin);

@@ -17,8 +17,7 @@
 class Recording_screen : public Screen
 {
 public:
-    Recording_screen(std::string name, std::vector<std::string>& log, int screen_flags = 0,
-                     My_viewer* viewer = nullptr)
+    Recording_screen(std::string name, std::vector<std::string>& log, int screen_flags = 0, My_viewer* viewer = nullptr)
         : Screen(viewer), name(std::move(name)), log(log)
     {
         flags = screen_flags;

@@ -149,7 +149,8 @@ TEST_F(Color_picking, a_pick_in_another_context_than_the_target_s_finds_nothing)
     int picked = 0;
     {
         Capture_stdout out;
-        picked = picker->pick(0.5f, 0.5f, [] { FAIL() << "drew in a foreign context"; }, 1);
+        picked = picker->pick(
+            0.5f, 0.5f, [] { FAIL() << "drew in a foreign context"; }, 1);
         EXPECT_NE(out.text().find("Color_picker::pick"), std::string::npos);
     }
     EXPECT_EQ(picked, -1);

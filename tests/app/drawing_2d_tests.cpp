@@ -114,8 +114,8 @@ protected:
 {
     for (size_t i = 0; i < 4; ++i)
         if (std::abs(int(actual[i]) - expected[i]) > 1)
-            return ::testing::AssertionFailure() << "channel " << i << " is " << int(actual[i]) << ", not "
-                                                 << expected[i];
+            return ::testing::AssertionFailure()
+                   << "channel " << i << " is " << int(actual[i]) << ", not " << expected[i];
     return ::testing::AssertionSuccess();
 }
 
@@ -137,11 +137,11 @@ TEST_F(Drawing_2d, the_2d_mode_maps_the_window_to_0_to_1_and_puts_both_matrices_
 
     begin_2d_drawing();
     std::array<float, 16> const ortho = matrix(GL_PROJECTION_MATRIX);
-    EXPECT_FLOAT_EQ(ortho[0], 2.f);   // x 0..1 onto -1..1
+    EXPECT_FLOAT_EQ(ortho[0], 2.f); // x 0..1 onto -1..1
     EXPECT_FLOAT_EQ(ortho[12], -1.f);
     EXPECT_FLOAT_EQ(ortho[5], 2.f);
     EXPECT_FLOAT_EQ(ortho[13], -1.f);
-    EXPECT_FLOAT_EQ(ortho[10], 2.f);  // near 0, far -1
+    EXPECT_FLOAT_EQ(ortho[10], 2.f); // near 0, far -1
     EXPECT_FLOAT_EQ(ortho[14], -1.f);
     std::array<float, 16> const identity{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
     EXPECT_EQ(matrix(GL_MODELVIEW_MATRIX), identity);

@@ -89,9 +89,7 @@ TEST_F(Stack, screens_queued_from_an_update_wait_for_the_end_of_the_frame)
 {
     struct Queuing_screen : Recording_screen
     {
-        Queuing_screen(Screen_stack& stack, std::vector<std::string>& log) : Recording_screen("q", log), stack(stack)
-        {
-        }
+        Queuing_screen(Screen_stack& stack, std::vector<std::string>& log) : Recording_screen("q", log), stack(stack) {}
         void update(float dt) override
         {
             Recording_screen::update(dt);

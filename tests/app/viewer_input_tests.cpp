@@ -101,9 +101,8 @@ TEST_F(Viewer_test, h_opens_a_help_of_the_games_own_keys_and_mouse_actions)
 
 TEST_F(Viewer_test, alt_with_a_right_press_asks_for_the_context_menu_and_then_moves_the_camera)
 {
-    std::string const out = printed([&] {
-        send_mouse(QEvent::MouseButtonPress, centre, Qt::RightButton, Qt::RightButton, Qt::AltModifier);
-    });
+    std::string const out = printed(
+        [&] { send_mouse(QEvent::MouseButtonPress, centre, Qt::RightButton, Qt::RightButton, Qt::AltModifier); });
     EXPECT_THAT(out, HasSubstr("Options_viewer::show_context_menu Got no context menu."));
     send_mouse(QEvent::MouseButtonRelease, centre, Qt::RightButton, Qt::NoButton, Qt::AltModifier);
 

@@ -75,10 +75,14 @@ TEST(Class_registry, names_are_in_byte_order_and_registering_again_replaces)
         int id;
     };
     Class_registry<Other_base>& registry = Class_registry<Other_base>::instance();
-    registry.register_class("alpha", [] { return new Probe(1); }, Parameter_list());
-    registry.register_class("Zeta", [] { return new Probe(2); }, Parameter_list());
-    registry.register_class("Beta", [] { return new Probe(3); }, Parameter_list());
-    registry.register_class("alpha", [] { return new Probe(4); }, Parameter_list());
+    registry.register_class(
+        "alpha", [] { return new Probe(1); }, Parameter_list());
+    registry.register_class(
+        "Zeta", [] { return new Probe(2); }, Parameter_list());
+    registry.register_class(
+        "Beta", [] { return new Probe(3); }, Parameter_list());
+    registry.register_class(
+        "alpha", [] { return new Probe(4); }, Parameter_list());
 
     EXPECT_EQ((std::vector<std::string>{"Beta", "Zeta", "alpha"}), registry.get_names());
     std::unique_ptr<Other_base> alpha(registry.create("alpha"));
@@ -107,7 +111,8 @@ TEST(Class_registry, base_parameters_come_first_and_unknown_names_get_an_empty_l
     Parameter_list class_list;
     class_list.add(&alpha);
 
-    registry.register_class("Circle", [] { return nullptr; }, class_list, base_list);
+    registry.register_class(
+        "Circle", [] { return nullptr; }, class_list, base_list);
 
     Parameter_list& defaults = registry.get_default_parameters("Circle");
     EXPECT_EQ(0, defaults["Base"]->_order_index);

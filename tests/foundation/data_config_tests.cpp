@@ -51,8 +51,8 @@ TEST_F(Data_config_test, every_existing_candidate_is_kept_in_search_order)
     Capture_stdout out;
     Data_config::instance()->init();
     EXPECT_EQ((QStringList{first, second}), Data_config::instance()->data_paths());
-    EXPECT_EQ("Data_config::init data path found: " + first.toStdString() + "\nData_config::init data path found: " +
-                  second.toStdString() + "\n",
+    EXPECT_EQ("Data_config::init data path found: " + first.toStdString() +
+                  "\nData_config::init data path found: " + second.toStdString() + "\n",
               out.text());
 }
 
@@ -60,11 +60,13 @@ TEST_F(Data_config_test, lookup_takes_the_first_directory_that_holds_the_name)
 {
     Data_config* config = Data_config::instance();
     EXPECT_EQ((first + "/both.txt").toStdString(), config->find_in_data_paths("both.txt", true));
-    EXPECT_EQ(second + "/shaders/only_second.frag", config->find_in_data_paths_qstring("shaders/only_second.frag", true));
+    EXPECT_EQ(second + "/shaders/only_second.frag",
+              config->find_in_data_paths_qstring("shaders/only_second.frag", true));
     EXPECT_EQ(first + "/levels", config->find_in_data_paths_qstring("levels", true));
 
     // Files about to be written go to the first directory, wherever they exist.
-    EXPECT_EQ(first + "/shaders/only_second.frag", config->find_in_data_paths_qstring("shaders/only_second.frag", false));
+    EXPECT_EQ(first + "/shaders/only_second.frag",
+              config->find_in_data_paths_qstring("shaders/only_second.frag", false));
     EXPECT_EQ(first + "/progress.data", config->find_in_data_paths_qstring("progress.data", false));
 
     Capture_stdout out;

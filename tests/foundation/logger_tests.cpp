@@ -76,6 +76,7 @@ TEST(LoggerDeathTest, fatal_messages_are_flushed_then_abort)
             Logger::instance()->write(QtFatalMsg, QMessageLogContext("f.cpp", 1, "fn", "default"), "the end");
         },
         "");
-    EXPECT_EQ(QByteArray("initialized.\n\n*** Fatal ***\nFile: f.cpp fnc: fn line: 1\nthe end\n*** Fatal Complete ***\n"),
-              read_all(log));
+    EXPECT_EQ(
+        QByteArray("initialized.\n\n*** Fatal ***\nFile: f.cpp fnc: fn line: 1\nthe end\n*** Fatal Complete ***\n"),
+        read_all(log));
 }

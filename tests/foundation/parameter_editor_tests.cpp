@@ -61,10 +61,7 @@ void press_enter(QWidget* widget)
 // Parameters of every kind that count their callbacks.
 struct One_of_each_kind : ::testing::Test
 {
-    One_of_each_kind()
-    {
-        name.set_value_no_update(std::string("ab"));
-    }
+    One_of_each_kind() { name.set_value_no_update(std::string("ab")); }
 
     int calls = 0;
     std::function<void()> count_call = [this] { ++calls; };

@@ -62,8 +62,8 @@ struct Settings
 
     void record(std::string const& what)
     {
-        events.push_back(what + " value=" + boost::get<std::string>(renderer._value) + " index=" +
-                         std::to_string(renderer._index));
+        events.push_back(what + " value=" + boost::get<std::string>(renderer._value) +
+                         " index=" + std::to_string(renderer._index));
     }
 };
 
@@ -77,7 +77,10 @@ struct Recording_listener : Notifiable
 class Parameter_file : public ::testing::Test
 {
 protected:
-    std::string path(std::string const& name) const { return QDir(dir.path()).filePath(QString::fromStdString(name)).toStdString(); }
+    std::string path(std::string const& name) const
+    {
+        return QDir(dir.path()).filePath(QString::fromStdString(name)).toStdString();
+    }
     QTemporaryDir dir;
 };
 
@@ -93,8 +96,10 @@ std::vector<std::string> child_names(std::string const& xml, std::string const& 
         if (reader.isStartElement())
         {
             ++depth;
-            if (parent_depth < 0 && reader.name().toString().toStdString() == parent) parent_depth = depth;
-            else if (parent_depth > 0 && depth == parent_depth + 1) names.push_back(reader.name().toString().toStdString());
+            if (parent_depth < 0 && reader.name().toString().toStdString() == parent)
+                parent_depth = depth;
+            else if (parent_depth > 0 && depth == parent_depth + 1)
+                names.push_back(reader.name().toString().toStdString());
         }
         else if (reader.isEndElement())
         {
@@ -182,8 +187,8 @@ TEST_F(Parameter_file, merge_sets_value_runs_callback_notifies_sets_index_and_no
 
     // Keys merge in byte order: "Renderer" before "physics_speed".
     EXPECT_EQ((std::vector<std::string>{"renderer callback value=Shader Renderer index=0",
-                                        "notify value=Shader Renderer index=0",
-                                        "notify value=Shader Renderer index=1", "speed callback"}),
+                                        "notify value=Shader Renderer index=0", "notify value=Shader Renderer index=1",
+                                        "speed callback"}),
               loaded.events);
     // The loaded list is printed after the merge.
     EXPECT_THAT(out.text(), HasSubstr("Renderer: Renderer, type: "));

@@ -66,7 +66,8 @@ TEST(Parameter_list, missing_names_are_reported_and_nothing_is_inserted)
     {
         Capture_stdout out;
         EXPECT_EQ(nullptr, list["child/deeper/speed"]);
-        EXPECT_THAT(out.text(), HasSubstr("Parameter_list::get_child_helper(): child not found: deeper\nAvailable: \n"));
+        EXPECT_THAT(out.text(),
+                    HasSubstr("Parameter_list::get_child_helper(): child not found: deeper\nAvailable: \n"));
     }
     {
         Capture_stdout out;

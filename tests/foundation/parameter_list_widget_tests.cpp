@@ -34,7 +34,8 @@ std::unique_ptr<QWidget> widgets_for(Parameter_list const& list)
 QStringList direct_group_box_titles(QWidget* parent)
 {
     QStringList titles;
-    for (QGroupBox* box : parent->findChildren<QGroupBox*>(QString(), Qt::FindDirectChildrenOnly)) titles << box->title();
+    for (QGroupBox* box : parent->findChildren<QGroupBox*>(QString(), Qt::FindDirectChildrenOnly))
+        titles << box->title();
     return titles;
 }
 

@@ -157,7 +157,10 @@ TEST(Parameter, listeners_are_removed_everywhere_and_may_leave_while_being_told)
 
     // The first listener removes the second, which must then not be told.
     Recording_listener second;
-    Recording_listener first([&] { p.remove_listener(&first); p.remove_listener(&second); });
+    Recording_listener first([&] {
+        p.remove_listener(&first);
+        p.remove_listener(&second);
+    });
     p.add_listener(&first);
     p.add_listener(&second);
     p.notify_listeners();

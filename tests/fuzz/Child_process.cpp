@@ -37,16 +37,13 @@ void limit_memory(std::size_t headroom)
     setrlimit(RLIMIT_AS, &bound);
 #endif
     std::size_t const resident_limit = memory_in_use().first + headroom;
-    std::thread(
-        [resident_limit]
+    std::thread([resident_limit] {
+        for (;;)
         {
-            for (;;)
-            {
-                if (memory_in_use().first > resident_limit) _exit(child_over_memory);
-                std::this_thread::sleep_for(std::chrono::milliseconds(5));
-            }
-        })
-        .detach();
+            if (memory_in_use().first > resident_limit) _exit(child_over_memory);
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }).detach();
 }
 
 void write_all(int fd, std::string const& text)

@@ -145,8 +145,7 @@ QString scratch_place()
 Tally run_corpus(Shard const& shard, std::vector<Input> const& inputs)
 {
     QTemporaryDir scratch(scratch_place());
-    auto const play = [&](std::size_t index, std::string& note)
-    {
+    auto const play = [&](std::size_t index, std::string& note) {
         std::string const directory = scratch.filePath(QString::number(index)).toStdString();
         Input const& input = inputs[index];
         return shard.entry_point(directory, input.copy.bytes(shard.files[input.base].bytes), note);
@@ -191,8 +190,7 @@ protected:
 
     static Shard shard(std::string const& name)
     {
-        auto const levels = [](std::initializer_list<char const*> names)
-        {
+        auto const levels = [](std::initializer_list<char const*> names) {
             std::vector<Base_file> files;
             for (char const* level : names)
                 files.push_back({level, game_file(std::string("levels/") + level + ".data"), false});
@@ -216,13 +214,15 @@ protected:
         if (name == "defaults")
             return {"defaults",
                     {{"the shipped defaults", game_file("default_simulation_settings.data"), true}},
-                    [&code](std::string const& directory, std::string const& bytes, std::string& note)
-                    { return start_with_defaults_file(directory, bytes, code, note); }};
+                    [&code](std::string const& directory, std::string const& bytes, std::string& note) {
+                        return start_with_defaults_file(directory, bytes, code, note);
+                    }};
         return {"settings",
                 {{"saved settings", *saved_settings, false},
                  {"settings of the earlier format", fixture("foundation/fixtures/simulation_settings.data"), false}},
-                [&defaults](std::string const& directory, std::string const& bytes, std::string& note)
-                { return load_settings_file(directory, bytes, defaults, note); }};
+                [&defaults](std::string const& directory, std::string const& bytes, std::string& note) {
+                    return load_settings_file(directory, bytes, defaults, note);
+                }};
     }
 
     // One file of each other format.
@@ -278,8 +278,7 @@ INSTANTIATE_TEST_SUITE_P(Corpus, Damaged_files,
                          ::testing::Values("intro_levels", "first_levels", "last_levels", "every_kind_level 1/2",
                                            "every_kind_level 2/2", "older_levels 1/2", "older_levels 2/2", "progress",
                                            "defaults", "settings"),
-                         [](auto const& info)
-                         {
+                         [](auto const& info) {
                              std::string name = info.param;
                              for (char& c : name)
                              {

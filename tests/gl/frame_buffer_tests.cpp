@@ -68,9 +68,9 @@ namespace
 QImage corner_image()
 {
     QImage image(2, 2, QImage::Format_ARGB32);
-    image.setPixel(0, 0, qRgba(10, 20, 30, 40));    // top left
-    image.setPixel(1, 0, qRgba(50, 60, 70, 80));    // top right
-    image.setPixel(0, 1, qRgba(90, 100, 110, 120)); // bottom left
+    image.setPixel(0, 0, qRgba(10, 20, 30, 40));     // top left
+    image.setPixel(1, 0, qRgba(50, 60, 70, 80));     // top right
+    image.setPixel(0, 1, qRgba(90, 100, 110, 120));  // bottom left
     image.setPixel(1, 1, qRgba(130, 140, 150, 255)); // bottom right
     return image;
 }

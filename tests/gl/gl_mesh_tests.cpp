@@ -45,23 +45,21 @@ protected:
     std::unique_ptr<QOpenGLShaderProgram> program(char const* color_expression)
     {
         auto program = std::make_unique<QOpenGLShaderProgram>();
-        program->addShaderFromSourceCode(QOpenGLShader::Vertex,
-                                         "#version 120\n"
-                                         "attribute vec3 position;\n"
-                                         "attribute vec3 normal;\n"
-                                         "attribute vec3 color;\n"
-                                         "varying vec3 v_normal;\n"
-                                         "varying vec3 v_color;\n"
-                                         "void main() {\n"
-                                         "  v_normal = normal; v_color = color;\n"
-                                         "  gl_Position = vec4(position, 1.0);\n"
-                                         "}\n");
-        program->addShaderFromSourceCode(QOpenGLShader::Fragment,
-                                         QByteArray("#version 120\n"
-                                                    "varying vec3 v_normal;\n"
-                                                    "varying vec3 v_color;\n"
-                                                    "void main() { gl_FragColor = ") +
-                                             color_expression + "; }\n");
+        program->addShaderFromSourceCode(QOpenGLShader::Vertex, "#version 120\n"
+                                                                "attribute vec3 position;\n"
+                                                                "attribute vec3 normal;\n"
+                                                                "attribute vec3 color;\n"
+                                                                "varying vec3 v_normal;\n"
+                                                                "varying vec3 v_color;\n"
+                                                                "void main() {\n"
+                                                                "  v_normal = normal; v_color = color;\n"
+                                                                "  gl_Position = vec4(position, 1.0);\n"
+                                                                "}\n");
+        program->addShaderFromSourceCode(QOpenGLShader::Fragment, QByteArray("#version 120\n"
+                                                                             "varying vec3 v_normal;\n"
+                                                                             "varying vec3 v_color;\n"
+                                                                             "void main() { gl_FragColor = ") +
+                                                                      color_expression + "; }\n");
         program->bindAttributeLocation("position", 0);
         program->bindAttributeLocation("normal", 1);
         program->bindAttributeLocation("color", 3);

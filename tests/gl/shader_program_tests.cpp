@@ -124,8 +124,8 @@ TEST_F(Shader_loading, current_context_program_also_logs_criticals_to_the_log_fi
     QString const logged = QString::fromUtf8(file.readAll());
     EXPECT_TRUE(logged.contains(framed_critical("Linking log: " + vertex + " " + mainless + " log: " + link_log)))
         << logged.toStdString();
-    EXPECT_TRUE(logged.contains(QRegularExpression("Vertex shader log: " + QRegularExpression::escape(broken) +
-                                                   "\nlog: .*no_such_variable")))
+    EXPECT_TRUE(logged.contains(
+        QRegularExpression("Vertex shader log: " + QRegularExpression::escape(broken) + "\nlog: .*no_such_variable")))
         << logged.toStdString();
     EXPECT_FALSE(logged.contains("Fragment shader log: "));
 }

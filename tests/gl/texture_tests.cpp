@@ -85,8 +85,8 @@ QString write_image(QTemporaryDir const& dir)
 
 TEST_F(Texture_creation, raw_texture_sets_filter_wrap_and_allocates_without_data)
 {
-    GLuint const target = create_texture(_functions, 8, 4, std::vector<float>(), GL_RGBA32F, GL_RGBA, GL_FLOAT,
-                                         GL_NEAREST, GL_REPEAT);
+    GLuint const target =
+        create_texture(_functions, 8, 4, std::vector<float>(), GL_RGBA32F, GL_RGBA, GL_FLOAT, GL_NEAREST, GL_REPEAT);
     ASSERT_NE(0u, target);
     EXPECT_EQ(0, bound_texture());
     EXPECT_EQ(GL_NEAREST, parameter(target, GL_TEXTURE_MIN_FILTER));

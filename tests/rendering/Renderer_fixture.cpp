@@ -56,8 +56,8 @@ void Renderer_test::remove_data_file(QString const& relative)
 
 void Renderer_test::replace_with_flat_color(QString const& fragment_file, char const* color_expression)
 {
-    replace_data_file(fragment_file, QByteArray("#version 120\nvoid main() { gl_FragColor = ") + color_expression +
-                                         "; }\n");
+    replace_data_file(fragment_file,
+                      QByteArray("#version 120\nvoid main() { gl_FragColor = ") + color_expression + "; }\n");
 }
 
 std::unique_ptr<World_renderer> Renderer_test::make_renderer(std::string const& name)
@@ -168,7 +168,8 @@ void add_every_kind_of_element(Level_data& level)
     for (int i = 0; i < 10; ++i)
         for (auto const& element : level._level_elements) element->animate(0.05f);
 
-    for (int i = 0; i < 6; ++i) level._molecules.push_back(create_molecule(i % 2 ? "Na" : "H2O", V(-20.f + 8 * i, 0, 0)));
+    for (int i = 0; i < 6; ++i)
+        level._molecules.push_back(create_molecule(i % 2 ? "Na" : "H2O", V(-20.f + 8 * i, 0, 0)));
     auto burst = std::make_unique<Particle_system_element>();
     burst->emit_from_molecule(level._molecules.front());
     level._temporary_elements.push_back(std::move(burst));

@@ -40,8 +40,8 @@ protected:
     std::string render_frame(World_renderer& renderer, Level_data& level, QGLFramebufferObject& target,
                              std::array<float, 4> const& clear = {0.f, 0.f, 0.f, 1.f}, float time = 0.f);
 
-    std::unique_ptr<QGLFramebufferObject> make_target(
-        QGLFramebufferObject::Attachment depth = QGLFramebufferObject::CombinedDepthStencil) const;
+    std::unique_ptr<QGLFramebufferObject>
+    make_target(QGLFramebufferObject::Attachment depth = QGLFramebufferObject::CombinedDepthStencil) const;
 
     // Reading back a target, (x, y) from the bottom left.
     std::array<int, 4> pixel(QGLFramebufferObject const& target, int x, int y) const;

@@ -20,7 +20,8 @@ struct Depth_case
 
 void PrintTo(Depth_case const& depth_case, std::ostream* out)
 {
-    *out << depth_case.renderer << (depth_case.target_depth == QGLFramebufferObject::Depth ? ", depth only" : ", depth and stencil");
+    *out << depth_case.renderer
+         << (depth_case.target_depth == QGLFramebufferObject::Depth ? ", depth only" : ", depth and stencil");
 }
 
 std::string case_name(::testing::TestParamInfo<Depth_case> const& info)
@@ -68,13 +69,12 @@ TEST_P(Scene_renderer_depth, the_target_holds_the_depth_of_the_scene)
     renderer.reset();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Both, Scene_renderer_depth,
-    ::testing::Values(Depth_case{"Shader Renderer", QGLFramebufferObject::CombinedDepthStencil},
-                      Depth_case{"Shader Renderer", QGLFramebufferObject::Depth},
-                      Depth_case{"Editor Renderer", QGLFramebufferObject::CombinedDepthStencil},
-                      Depth_case{"Editor Renderer", QGLFramebufferObject::Depth}),
-    case_name);
+INSTANTIATE_TEST_SUITE_P(Both, Scene_renderer_depth,
+                         ::testing::Values(Depth_case{"Shader Renderer", QGLFramebufferObject::CombinedDepthStencil},
+                                           Depth_case{"Shader Renderer", QGLFramebufferObject::Depth},
+                                           Depth_case{"Editor Renderer", QGLFramebufferObject::CombinedDepthStencil},
+                                           Depth_case{"Editor Renderer", QGLFramebufferObject::Depth}),
+                         case_name);
 
 class Scene_depth_texture : public Renderer_test, public ::testing::WithParamInterface<std::string>
 {

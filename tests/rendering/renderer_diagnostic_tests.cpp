@@ -123,8 +123,7 @@ TEST_P(Scene_renderer_diagnostics, the_temperature_display_gets_the_temperature_
 // the renderer covers the pixels of the same sphere drawn by the fixed pipeline.
 TEST_P(Scene_renderer_diagnostics, atoms_land_where_the_fixed_pipeline_puts_the_same_sphere)
 {
-    replace_with_flat_color(shader_renderer() ? "shaders/molecule_new.frag" : "shaders/molecule.frag",
-                            "vec4(1.0)");
+    replace_with_flat_color(shader_renderer() ? "shaders/molecule_new.frag" : "shaders/molecule.frag", "vec4(1.0)");
     replace_data_file("shaders/temperature.frag", "#version 330 compatibility\nvoid main() { discard; }\n");
     auto renderer = make_renderer(GetParam());
     // The reference below is the full sphere, not the software rasteriser's coarse one.

@@ -31,7 +31,8 @@ class Renderer_resources : public Renderer_test
 protected:
     std::unique_ptr<Shader_renderer> shader_renderer()
     {
-        return std::unique_ptr<Shader_renderer>(static_cast<Shader_renderer*>(make_renderer("Shader Renderer").release()));
+        return std::unique_ptr<Shader_renderer>(
+            static_cast<Shader_renderer*>(make_renderer("Shader Renderer").release()));
     }
 
     void write_background(QString const& name, QSize const& size)
@@ -89,10 +90,11 @@ TEST_F(Renderer_resources, resize_rebuilds_every_target_at_the_new_size_and_keep
 
 TEST_F(Renderer_resources, a_missing_data_file_stops_init_with_no_such_file)
 {
-    for (auto const& [name, file] : {std::pair<char const*, char const*>{"Shader Renderer", "shaders/molecule_new.frag"},
-                                     {"Editor Renderer", "shaders/simple.vert"},
-                                     {"Shader Renderer", "meshes/grid_cube.obj"},
-                                     {"Editor Renderer", "textures/tractor_panel.png"}})
+    for (auto const& [name, file] :
+         {std::pair<char const*, char const*>{"Shader Renderer", "shaders/molecule_new.frag"},
+          {"Editor Renderer", "shaders/simple.vert"},
+          {"Shader Renderer", "meshes/grid_cube.obj"},
+          {"Editor Renderer", "textures/tractor_panel.png"}})
     {
         QFile::copy(QString::fromStdString(_data.path(file)), QString::fromStdString(_data.path(file)) + ".kept");
         remove_data_file(file);

@@ -71,8 +71,7 @@ protected:
         picture.rgba.resize(size_t(frame_size.width() * frame_size.height() * 4));
         picture.depth.resize(size_t(frame_size.width() * frame_size.height()));
         glReadPixels(0, 0, frame_size.width(), frame_size.height(), GL_RGBA, GL_UNSIGNED_BYTE, picture.rgba.data());
-        glReadPixels(0, 0, frame_size.width(), frame_size.height(), GL_DEPTH_COMPONENT, GL_FLOAT,
-                     picture.depth.data());
+        glReadPixels(0, 0, frame_size.width(), frame_size.height(), GL_DEPTH_COMPONENT, GL_FLOAT, picture.depth.data());
         _target->release();
         return picture;
     }
@@ -134,8 +133,7 @@ TEST_F(Shader_renderer_shortcuts, keep_the_picture_of_campaign_levels_outside_th
             core.start_level();
             for (Campaign_level const& level : campaign())
                 if (level.name == name && level.solve) level.solve(core.get_level_data());
-            while (core.get_current_time() < 10.f && core.get_game_state() != Core::Finished)
-                core.update(1.f / 64.f);
+            while (core.get_current_time() < 10.f && core.get_game_state() != Core::Finished) core.update(1.f / 64.f);
         }
         Level_data& level = core.get_level_data();
         ASSERT_FALSE(level._molecules.empty()) << name;
@@ -179,8 +177,8 @@ TEST_F(Shader_renderer_shortcuts, blur_the_top_edge_with_nothing_of_the_bottom)
         qglviewer::Vec origin, direction;
         _camera.convertClickToLine(QPoint(frame_size.width() / 2, frame_size.height() - 1), origin, direction);
         qglviewer::Vec const near_bottom = origin + 15.0 * direction;
-        level._molecules.push_back(create_molecule("H2O", Eigen::Vector3f(float(near_bottom.x), float(near_bottom.y),
-                                                                          float(near_bottom.z))));
+        level._molecules.push_back(
+            create_molecule("H2O", Eigen::Vector3f(float(near_bottom.x), float(near_bottom.y), float(near_bottom.z))));
         Picture const picture = render(level, shortcuts);
 
         int const x = frame_size.width() / 2;

@@ -13,9 +13,9 @@ void Menu_test::SetUp()
     Viewer_test::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
 
-    for (char const* file : {"shaders/temperature.vert", "shaders/heat.frag", "shaders/drop_shadow.frag",
-                             "shaders/particle.vert", "shaders/particle.frag", "textures/spinbox_arrowup.png",
-                             "textures/spinbox_arrowdown.png"})
+    for (char const* file :
+         {"shaders/temperature.vert", "shaders/heat.frag", "shaders/drop_shadow.frag", "shaders/particle.vert",
+          "shaders/particle.frag", "textures/spinbox_arrowup.png", "textures/spinbox_arrowdown.png"})
         data->copy_from_game(file);
     for (QString const& level : QDir(TEST_FIXTURE_DIR "/../data/levels").entryList({"*.data"}))
         data->copy_from_game("levels/" + level);

@@ -67,8 +67,9 @@ std::vector<std::string> Play_test::handles_without_menu(Main_game_screen& scree
             driver->click(driver->pixel_of(handle->get_world_position()), button);
         }
         bool const menu_ran = dialogs.calls.size() > menus_before && dialogs.calls.back().kind == "run_menu";
-        if (!menu_ran) silent.push_back(std::string(typeid(element).name()) + " " + typeid(*handle).name() + " " +
-                                        std::to_string(i));
+        if (!menu_ran)
+            silent.push_back(std::string(typeid(element).name()) + " " + typeid(*handle).name() + " " +
+                             std::to_string(i));
     }
     return silent;
 }

@@ -71,7 +71,9 @@ void send_mouse(My_viewer& viewer, QEvent::Type type, Draggable_label const& wid
 
 } // namespace
 
-Screenshot_window::Screenshot_window() : _prepared(prepare(data)), viewer(&core, QGLFormat()) {}
+Screenshot_window::Screenshot_window() : _prepared(prepare(data)), viewer(&core, QGLFormat())
+{
+}
 
 bool Screenshot_window::open()
 {

@@ -108,7 +108,6 @@ protected:
     }
 };
 
-
 TEST_F(Campaign_flow_test, level_3_won_scored_replayed_and_left_for_level_4)
 {
     int const level_3 = core->get_level_names().indexOf("Level 3");

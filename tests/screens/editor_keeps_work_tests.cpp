@@ -135,4 +135,3 @@ TEST_F(Editor_work_test, closing_the_window_asks_before_a_changed_level_is_lost_
     EXPECT_TRUE(viewer->close());
     ASSERT_EQ(1u, dialogs.calls.size()) << dialogs.calls.back().kind << " " << dialogs.calls.back().text.toStdString();
 }
-

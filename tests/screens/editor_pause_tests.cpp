@@ -59,8 +59,7 @@ protected:
     std::vector<std::string> kinds() const
     {
         std::vector<std::string> names;
-        for (auto const& element : core->get_level_data()._level_elements)
-            names.push_back(typeid(*element).name());
+        for (auto const& element : core->get_level_data()._level_elements) names.push_back(typeid(*element).name());
         return names;
     }
 
@@ -215,11 +214,16 @@ TEST_F(Editor_pause_test, a_designers_round_trip_keeps_the_level_through_saving_
     open_sandbox();
     // Nothing moves while the level is built and compared.
     driver->set_physics_step(0.f);
-    std::vector<std::pair<std::string, Eigen::Vector2f>> const placements{
-        {"Box_barrier", {-28.f, 8.f}},  {"Brownian_box", {-12.f, -8.f}}, {"Box_portal", {4.f, 8.f}},
-        {"Sphere_portal", {20.f, -10.f}}, {"Molecule_releaser", {30.f, 10.f}}, {"Charged_barrier", {-4.f, -10.f}},
-        {"Tractor_barrier", {12.f, 10.f}}, {"H2O", {-20.f, 0.f}},          {"Na", {0.f, 0.f}},
-        {"Cl", {16.f, 2.f}}};
+    std::vector<std::pair<std::string, Eigen::Vector2f>> const placements{{"Box_barrier", {-28.f, 8.f}},
+                                                                          {"Brownian_box", {-12.f, -8.f}},
+                                                                          {"Box_portal", {4.f, 8.f}},
+                                                                          {"Sphere_portal", {20.f, -10.f}},
+                                                                          {"Molecule_releaser", {30.f, 10.f}},
+                                                                          {"Charged_barrier", {-4.f, -10.f}},
+                                                                          {"Tractor_barrier", {12.f, 10.f}},
+                                                                          {"H2O", {-20.f, 0.f}},
+                                                                          {"Na", {0.f, 0.f}},
+                                                                          {"Cl", {16.f, 2.f}}};
     for (auto const& [name, at] : placements)
     {
         click_palette(name);

@@ -36,9 +36,16 @@ using ::testing::HasSubstr;
 namespace
 {
 
-std::vector<std::string> const palette_order{"Box_barrier",     "Box_portal",      "Brownian_box", "Charged_barrier",
-                                             "Molecule_releaser", "Sphere_portal", "Tractor_barrier", "H2O",
-                                             "Na",              "Cl"};
+std::vector<std::string> const palette_order{"Box_barrier",
+                                             "Box_portal",
+                                             "Brownian_box",
+                                             "Charged_barrier",
+                                             "Molecule_releaser",
+                                             "Sphere_portal",
+                                             "Tractor_barrier",
+                                             "H2O",
+                                             "Na",
+                                             "Cl"};
 
 bool has_options_box(char const* name)
 {
@@ -117,7 +124,8 @@ TEST_F(Editor_test, a_resize_paints_the_text_buttons_for_the_new_size_and_keeps_
         for (Draggable_button const* icon : icons)
             EXPECT_NEAR(icon->get_size().x() * float(size.width()), icon->get_size().y() * float(size.height()), 0.5f);
         Ui_renderer const& painter = viewer->get_ui_renderer();
-        EXPECT_EQ(paint_digit(0, painter.get_font(), size.width()).size(), texture_size(painter.get_digit_textures()[0]))
+        EXPECT_EQ(paint_digit(0, painter.get_font(), size.width()).size(),
+                  texture_size(painter.get_digit_textures()[0]))
             << "the count spin boxes' digits";
     }
     click_text("Hide Controls");
@@ -278,8 +286,7 @@ TEST_F(Editor_test, eight_water_molecules_per_click_spread_around_the_point_at_m
     Eigen::Vector3f mean = Eigen::Vector3f::Zero();
     float spread = 0.f;
     for (Molecule const& molecule : molecules) mean += molecule._x / 8.f;
-    for (Molecule const& molecule : molecules)
-        spread = std::max(spread, (molecule._x - mean).cwiseAbs().maxCoeff());
+    for (Molecule const& molecule : molecules) spread = std::max(spread, (molecule._x - mean).cwiseAbs().maxCoeff());
     EXPECT_NEAR(0.f, molecules.front()._x.y() + 6.f, 0.5f) << "the low corner of a cube around y = 0";
     EXPECT_LT(spread, 12.f);
     EXPECT_GT(spread, 2.f) << "spread out";
@@ -318,7 +325,8 @@ TEST_F(Editor_test, the_temperature_slider_dragged_to_its_end_gives_fifty_and_me
     click_text("Show Adv. Options");
     Parameter const& waals = *core->get_parameters()["Atomic Force Type/Van der Waals Force/Strength"];
     dialogs.menus.push_back([](QMenu& menu) {
-        if (auto* value = Scripted_dialogs::row_widget<QDoubleSpinBox>(menu, "Van der Waals Force (Min: 0.001, Max: 1)"))
+        if (auto* value =
+                Scripted_dialogs::row_widget<QDoubleSpinBox>(menu, "Van der Waals Force (Min: 0.001, Max: 1)"))
             value->setValue(0.005);
         return nullptr;
     });
@@ -470,8 +478,8 @@ TEST_F(Editor_test, a_right_click_on_a_handle_opens_the_element_menu_and_its_ans
 namespace
 {
 
-char const* const kinds_with_handles[] = {"Box_barrier",   "Moving_box_barrier", "Blow_barrier",      "Brownian_box",
-                                          "Box_portal",    "Sphere_portal",      "Molecule_releaser", "Atom_cannon",
+char const* const kinds_with_handles[] = {"Box_barrier",     "Moving_box_barrier", "Blow_barrier",      "Brownian_box",
+                                          "Box_portal",      "Sphere_portal",      "Molecule_releaser", "Atom_cannon",
                                           "Charged_barrier", "Tractor_barrier"};
 
 } // namespace

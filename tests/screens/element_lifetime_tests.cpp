@@ -21,17 +21,29 @@
 namespace
 {
 
-enum class Hold { Selected, Pressed, Dragged, Hovered, Menu_open };
+enum class Hold
+{
+    Selected,
+    Pressed,
+    Dragged,
+    Hovered,
+    Menu_open
+};
 
 char const* name_of(Hold hold)
 {
     switch (hold)
     {
-    case Hold::Selected: return "selected";
-    case Hold::Pressed: return "pressed";
-    case Hold::Dragged: return "dragged";
-    case Hold::Hovered: return "hovered";
-    case Hold::Menu_open: return "with its menu open";
+    case Hold::Selected:
+        return "selected";
+    case Hold::Pressed:
+        return "pressed";
+    case Hold::Dragged:
+        return "dragged";
+    case Hold::Hovered:
+        return "hovered";
+    case Hold::Menu_open:
+        return "with its menu open";
     }
     return "";
 }

@@ -115,8 +115,8 @@ TEST(Element_menu, a_portal_edits_its_end_condition_and_shows_what_it_collected)
     portal.get_end_condition().set_type(2);
     portal.get_end_condition().set_num_captured_molecules(7);
     Element_menu menu(portal);
-    EXPECT_EQ((flag_rows + QStringList{"Captured Molecules", "Type", "Score Factor", "Destroy on enter",
-                                      "Collected Molecules: 7"}),
+    EXPECT_EQ((flag_rows +
+               QStringList{"Captured Molecules", "Type", "Score Factor", "Destroy on enter", "Collected Molecules: 7"}),
               Scripted_dialogs::menu_rows(menu.menu()));
     EXPECT_EQ("Or", row<QComboBox>(menu, "Type").currentText());
 

@@ -27,19 +27,18 @@ TEST(After_finish_buttons, follow_the_mode_and_the_levels_reached)
         Texts buttons;
     };
     int const count = 11;
-    for (Case const& c :
-         {Case{Game_mode, 0, 0, {"Next Level", "Back to Main Menu", "Show Statistics"}},
-          Case{Game_mode, 9, 9, {"Next Level", "Back to Main Menu", "Show Statistics"}},
-          Case{Game_mode, 10, 10, {"Back to Main Menu", "Show Statistics"}}, // the last level
-          Case{Game_mode, 11, 4, {"Back to Main Menu", "Show Statistics"}},  // everything finished
-          // Replaying the last level from the picker: there is still nothing after it.
-          Case{Game_mode, 3, 10, {"Back to Main Menu", "Show Statistics"}},
-          Case{Game_mode, -2, 0, {"Next Level", "Back to Main Menu", "Show Statistics"}},
-          Case{Editor_mode, 2, 0, {"Next Level", "Back to Main Menu", "Show Statistics"}},
-          Case{Editor_play_mode, 4, 0, {"Play Again", "Back to Editor", "Show Statistics"}},
-          Case{Editor_play_mode, 10, 0, {"Play Again", "Back to Editor", "Show Statistics"}},
-          // A designer's level has nothing to do with the campaign's progress.
-          Case{Editor_play_mode, 11, 0, {"Play Again", "Back to Editor", "Show Statistics"}}})
+    for (Case const& c : {Case{Game_mode, 0, 0, {"Next Level", "Back to Main Menu", "Show Statistics"}},
+                          Case{Game_mode, 9, 9, {"Next Level", "Back to Main Menu", "Show Statistics"}},
+                          Case{Game_mode, 10, 10, {"Back to Main Menu", "Show Statistics"}}, // the last level
+                          Case{Game_mode, 11, 4, {"Back to Main Menu", "Show Statistics"}},  // everything finished
+                          // Replaying the last level from the picker: there is still nothing after it.
+                          Case{Game_mode, 3, 10, {"Back to Main Menu", "Show Statistics"}},
+                          Case{Game_mode, -2, 0, {"Next Level", "Back to Main Menu", "Show Statistics"}},
+                          Case{Editor_mode, 2, 0, {"Next Level", "Back to Main Menu", "Show Statistics"}},
+                          Case{Editor_play_mode, 4, 0, {"Play Again", "Back to Editor", "Show Statistics"}},
+                          Case{Editor_play_mode, 10, 0, {"Play Again", "Back to Editor", "Show Statistics"}},
+                          // A designer's level has nothing to do with the campaign's progress.
+                          Case{Editor_play_mode, 11, 0, {"Play Again", "Back to Editor", "Show Statistics"}}})
         EXPECT_EQ(texts(after_finish_buttons(c.mode, c.last_level, count, c.current_level)), c.buttons)
             << "mode " << c.mode << ", last level " << c.last_level << ", level " << c.current_level;
 

@@ -99,8 +99,7 @@ TEST_F(Level_picker_test, pages_of_three_unlock_up_to_the_last_level_and_hide_wh
 TEST_F(Level_picker_test, a_damaged_last_level_unlocks_only_what_it_can_mean)
 {
     core->progress.last_level = -3;
-    EXPECT_EQ(visible(*show_picker()),
-              (std::vector<std::string>{"Intro 0", "Intro 1", "Intro 2", "Play", ">"}));
+    EXPECT_EQ(visible(*show_picker()), (std::vector<std::string>{"Intro 0", "Intro 1", "Intro 2", "Play", ">"}));
     core->progress.last_level = 99;
     Level_picker_screen* picker = show_picker();
     picker->show_page(2);

@@ -100,8 +100,8 @@ TEST_F(Play_test, level_3_is_won_with_one_tractor_placed_and_tuned_through_its_h
     EXPECT_FLOAT_EQ(10.f, tractor->get_tractor_strength());
 
     float const time_factor = level()._score_time_factor;
-    ASSERT_TRUE(driver->step_frames_until([&] { return core->get_game_state() == Core::Finished; },
-                                          int(time_factor * 64.f)))
+    ASSERT_TRUE(
+        driver->step_frames_until([&] { return core->get_game_state() == Core::Finished; }, int(time_factor * 64.f)))
         << "not won within " << time_factor << " s";
     EXPECT_LE(core->get_current_time(), time_factor);
     driver->step_frame();

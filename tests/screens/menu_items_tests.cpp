@@ -26,11 +26,11 @@ std::vector<std::string> const with_continue{
     "button Start New Game (0.50, 0.65) 0.50 x 0.12", "button Continue Game (0.50, 0.50) 0.50 x 0.12",
     "button Pick Level (0.50, 0.35) 0.50 x 0.12", "button Quit (0.50, 0.20) 0.50 x 0.12",
     "button Sandbox (0.85, 0.10) 0.20 x 0.06"};
-std::vector<std::string> const all_finished{
-    "button Start New Game (0.50, 0.65) 0.50 x 0.12",
-    "label All levels finished, try the sandbox! (0.50, 0.50) 0.50 x 0.12",
-    "button Pick Level (0.50, 0.35) 0.50 x 0.12", "button Quit (0.50, 0.20) 0.50 x 0.12",
-    "button Sandbox (0.85, 0.10) 0.20 x 0.06"};
+std::vector<std::string> const all_finished{"button Start New Game (0.50, 0.65) 0.50 x 0.12",
+                                            "label All levels finished, try the sandbox! (0.50, 0.50) 0.50 x 0.12",
+                                            "button Pick Level (0.50, 0.35) 0.50 x 0.12",
+                                            "button Quit (0.50, 0.20) 0.50 x 0.12",
+                                            "button Sandbox (0.85, 0.10) 0.20 x 0.06"};
 
 TEST(Main_menu_items, continue_while_levels_remain_and_the_finished_label_once_none_do)
 {
@@ -40,13 +40,13 @@ TEST(Main_menu_items, continue_while_levels_remain_and_the_finished_label_once_n
         int level_count;
         std::vector<std::string> const& items;
     };
-    for (Case const& c : {Case{0, 11, with_continue},   // a new player
-                          Case{5, 11, with_continue},   // one in the middle
-                          Case{10, 11, with_continue},  // at the last level
-                          Case{11, 11, all_finished},   // every level finished
-                          Case{14, 11, all_finished},   // past the last level
-                          Case{-3, 11, with_continue},  // a damaged progress file
-                          Case{0, 0, all_finished}})    // no levels at all
+    for (Case const& c : {Case{0, 11, with_continue},  // a new player
+                          Case{5, 11, with_continue},  // one in the middle
+                          Case{10, 11, with_continue}, // at the last level
+                          Case{11, 11, all_finished},  // every level finished
+                          Case{14, 11, all_finished},  // past the last level
+                          Case{-3, 11, with_continue}, // a damaged progress file
+                          Case{0, 0, all_finished}})   // no levels at all
         EXPECT_EQ(describe(main_menu_items(c.last_level, c.level_count)), c.items)
             << c.last_level << " of " << c.level_count;
 }
@@ -55,9 +55,9 @@ TEST(Main_menu_items, each_button_has_its_action_and_the_label_none)
 {
     std::vector<Menu_item::Action> actions;
     for (Menu_item const& item : main_menu_items(2, 11)) actions.push_back(item.action);
-    EXPECT_EQ(actions, (std::vector<Menu_item::Action>{Menu_item::Start_new_game, Menu_item::Continue_game,
-                                                        Menu_item::Pick_level, Menu_item::Quit,
-                                                        Menu_item::Open_sandbox}));
+    EXPECT_EQ(actions,
+              (std::vector<Menu_item::Action>{Menu_item::Start_new_game, Menu_item::Continue_game,
+                                              Menu_item::Pick_level, Menu_item::Quit, Menu_item::Open_sandbox}));
     EXPECT_EQ(main_menu_items(11, 11)[1].action, Menu_item::No_action);
 }
 
@@ -87,10 +87,10 @@ TEST(Sandbox_rules, the_warning_guards_unfinished_levels_until_it_is_accepted)
         bool warning_due;
         bool may_open;
     };
-    for (Case const& c : {Case{0, 11, false, true, false}, Case{10, 11, false, true, false},
-                          Case{4, 11, true, false, true}, Case{11, 11, false, false, true},
-                          Case{15, 11, false, false, true}, // past the last level opens too
-                          Case{-2, 11, false, true, false}})
+    for (Case const& c :
+         {Case{0, 11, false, true, false}, Case{10, 11, false, true, false}, Case{4, 11, true, false, true},
+          Case{11, 11, false, false, true}, Case{15, 11, false, false, true}, // past the last level opens too
+          Case{-2, 11, false, true, false}})
     {
         EXPECT_EQ(sandbox_warning_due(c.last_level, c.level_count, c.seen), c.warning_due) << c.last_level;
         EXPECT_EQ(sandbox_may_open(c.last_level, c.level_count, c.seen), c.may_open) << c.last_level;

@@ -64,8 +64,8 @@ TEST_F(Menu_screen_test, the_main_menu_follows_the_progress_and_paints_every_ite
     }
     EXPECT_EQ(QOpenGLContext::currentContext(), viewer->context());
     show(menu);
-    EXPECT_EQ(texts_of(*menu), (std::vector<std::string>{"Start New Game", "Continue Game", "Pick Level", "Quit",
-                                                         "Sandbox"}));
+    EXPECT_EQ(texts_of(*menu),
+              (std::vector<std::string>{"Start New Game", "Continue Game", "Pick Level", "Quit", "Sandbox"}));
     viewer->makeCurrent();
     for (auto const& button : menu->get_buttons())
         EXPECT_TRUE(glIsTexture(button->get_texture())) << button->get_text();
@@ -208,8 +208,8 @@ TEST_F(Menu_screen_test, a_label_shows_in_its_colour_and_fades_with_its_alpha_sh
     Draggable_label& label = *menu->get_labels()[0];
     QPoint const corner = pixel_at(label.get_position().x() - label.get_size().x() / 2,
                                    label.get_position().y() + label.get_size().y() / 2);
-    QRect const area(corner, QSize(int(label.get_size().x() * viewer->width()),
-                                   int(label.get_size().y() * viewer->height())));
+    QRect const area(corner,
+                     QSize(int(label.get_size().x() * viewer->width()), int(label.get_size().y() * viewer->height())));
     auto scan = [&](auto&& per_pixel) {
         QImage const image = frame();
         for (int y = area.top(); y <= area.bottom(); ++y)

@@ -64,10 +64,7 @@ protected:
         driver->click(pixel_of(menu, text));
     }
 
-    Pause_screen* top_pause() const
-    {
-        return dynamic_cast<Pause_screen*>(viewer->get_screens().screens().front());
-    }
+    Pause_screen* top_pause() const { return dynamic_cast<Pause_screen*>(viewer->get_screens().screens().front()); }
 
     int tractors() const
     {

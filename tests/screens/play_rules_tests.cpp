@@ -190,8 +190,7 @@ TEST(Placement_geometry, rays_meet_planes_in_front_and_never_along_or_behind)
     ASSERT_TRUE(slanted);
     expect_near(Eigen::Vector3f(10, 10, 0), *slanted, 1e-4f);
 
-    EXPECT_FALSE(intersect_ray_plane(origin, Eigen::Vector3f(1, 0, 0), Eigen::Vector3f::UnitY(), 20.f))
-        << "parallel";
+    EXPECT_FALSE(intersect_ray_plane(origin, Eigen::Vector3f(1, 0, 0), Eigen::Vector3f::UnitY(), 20.f)) << "parallel";
     EXPECT_FALSE(intersect_ray_plane(origin, Eigen::Vector3f(0, -1, 0), Eigen::Vector3f::UnitY(), 20.f))
         << "behind the camera";
     EXPECT_FALSE(intersect_ray_plane(origin, Eigen::Vector3f::Zero(), Eigen::Vector3f::UnitY(), 20.f));

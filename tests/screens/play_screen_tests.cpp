@@ -263,8 +263,8 @@ TEST_F(Play_test, a_resize_paints_the_hud_for_the_new_size_and_keeps_the_toolbar
         for (auto const& widget : labels)
         {
             auto const& label = dynamic_cast<Draggable_label&>(*widget);
-            EXPECT_LT(texels_off_pixels(label).maxCoeff(), 1.f) << label.get_text() << " at " << size.width() << "x"
-                                                                << size.height();
+            EXPECT_LT(texels_off_pixels(label).maxCoeff(), 1.f)
+                << label.get_text() << " at " << size.width() << "x" << size.height();
         }
         auto const& caption = dynamic_cast<Draggable_label&>(*labels[0]);
         EXPECT_FLOAT_EQ(0.7f, caption.get_position().x() + caption.get_size().x() / 2.f) << "the captions end in place";

@@ -107,8 +107,14 @@ protected:
         return true;
     }
 
-    bool printed(std::string const& text) { return output.find(text) != std::string::npos; }
-    std::vector<X_window> windows() { return windows_of_process(long(game.processId())); }
+    bool printed(std::string const& text)
+    {
+        return output.find(text) != std::string::npos;
+    }
+    std::vector<X_window> windows()
+    {
+        return windows_of_process(long(game.processId()));
+    }
 
     QTemporaryDir scratch;
     QString app;

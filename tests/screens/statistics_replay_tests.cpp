@@ -55,7 +55,7 @@ TEST(Statistics_replay, the_plots_are_always_four_whatever_a_stored_run_holds)
     std::vector<std::string> titles;
     for (Plot_item const& plot : statistics_plots()) titles.push_back(plot.title + " " + std::to_string(plot.series));
     EXPECT_EQ(titles, (std::vector<std::string>{"Released Molecules 1", "Collected Molecules 0", "Avg. Temperature 2",
-                                                 "Energy Consumption 3"}));
+                                                "Energy Consumption 3"}));
 }
 
 TEST(Statistics_replay, each_popup_comes_when_the_drawing_of_the_curve_reaches_its_capture_and_sits_on_it)

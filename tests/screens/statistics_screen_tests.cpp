@@ -76,8 +76,8 @@ TEST_F(Statistics_screen_test, each_popup_flashes_up_on_the_curve_as_the_drawing
             EXPECT_LT(drawn_before, x + 1e-4f) << "pop-up " << i << " came a frame late";
             // Its place is the curve's point there, in the plot's inner area.
             Eigen::Vector3f const on_curve = curve.point_at_x(x);
-            expect_near(plot_area_point(collected.get_position(), collected.get_size(), on_curve.head<2>()),
-                        places[i], 1e-4f);
+            expect_near(plot_area_point(collected.get_position(), collected.get_size(), on_curve.head<2>()), places[i],
+                        1e-4f);
         }
         drawn_before = drawn;
     }

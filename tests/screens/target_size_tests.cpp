@@ -34,8 +34,7 @@ TEST_F(Play_test, a_huge_window_draws_its_level_from_capped_targets_filling_the_
     driver->step_frames(2);
     screen->resize(QSize(8000, 8000));
     World_renderer const& renderer = *screen->get_renderer();
-    EXPECT_LE(qint64(renderer.get_width()) * renderer.get_height() * frame_target_bytes_per_pixel,
-              frame_target_budget);
+    EXPECT_LE(qint64(renderer.get_width()) * renderer.get_height() * frame_target_bytes_per_pixel, frame_target_budget);
     EXPECT_EQ(renderer.get_width(), renderer.get_height());
 
     // Targets of another size than the window's: the picture still covers the

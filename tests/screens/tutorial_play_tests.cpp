@@ -127,8 +127,8 @@ TEST_F(Play_test, the_collectors_help_stays_inside_the_window_with_the_camera_cl
     Capture_stdout quiet;
     for (int notch = 0; notch < 12; ++notch) driver->wheel(driver->pixel_of(collector), 120);
     Eigen::AlignedBox3f const box = level()._portals.back()->get_bounding_box();
-    Screen_rect const rect = screen_rect_of_box(
-        [this](Eigen::Vector3f const& point) { return viewer->project_to_screen(point); }, box);
+    Screen_rect const rect =
+        screen_rect_of_box([this](Eigen::Vector3f const& point) { return viewer->project_to_screen(point); }, box);
     ASSERT_GT(rect.rx(), 0.2f) << "the collector fills the view";
 
     ASSERT_TRUE(driver->step_frames_until([&] { return top_help(*viewer) != nullptr; }, 64 * 12));

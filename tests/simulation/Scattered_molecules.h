@@ -33,7 +33,8 @@ inline std::list<Molecule> scattered_molecules(int count, Eigen::Vector3f const&
         for (Molecule const& other : molecules) crowded = crowded || (other._x - position).norm() < gap;
         if (crowded) continue;
         Molecule molecule = create_molecule(names[kind(generator)], position);
-        molecule.set_orientation(Eigen::Quaternionf(Eigen::AngleAxisf(unit(generator) * 6.f, Eigen::Vector3f::UnitX())));
+        molecule.set_orientation(
+            Eigen::Quaternionf(Eigen::AngleAxisf(unit(generator) * 6.f, Eigen::Vector3f::UnitX())));
         molecules.push_back(molecule);
     }
     return with_ids(molecules);

@@ -99,7 +99,8 @@ TEST(Atomic_force_types, list_holds_an_enable_flag_and_copies_of_the_defaults_pe
     int calls = 0;
     Parameter_list core;
     Owned_parameter_tree owned;
-    Parameter_list* types = add_atomic_force_type_list(core, [&] { ++calls; }, owned);
+    Parameter_list* types = add_atomic_force_type_list(
+        core, [&] { ++calls; }, owned);
 
     ASSERT_EQ(types, core.get_child_helper("Atomic Force Type"));
     EXPECT_EQ(Parameter_list::Multi_select, types->_children_type);
@@ -114,7 +115,8 @@ TEST(Atomic_force_types, list_holds_an_enable_flag_and_copies_of_the_defaults_pe
     Parameter* strength = core["Atomic Force Type/Van der Waals Force/Strength"];
     ASSERT_TRUE(strength);
     EXPECT_FLOAT_EQ(0.1f, strength->get_value<float>());
-    EXPECT_NE(strength, Class_registry<Atomic_force>::instance().get_default_parameters("Van der Waals Force")["Strength"]);
+    EXPECT_NE(strength,
+              Class_registry<Atomic_force>::instance().get_default_parameters("Van der Waals Force")["Strength"]);
 
     for (auto const& child : types->_children)
         for (auto const& entry : child.second->_list) entry.second->_callback();
@@ -127,7 +129,8 @@ TEST(Atomic_force_types, only_enabled_forces_are_created_with_the_lists_values)
 {
     Parameter_list core;
     Owned_parameter_tree owned;
-    Parameter_list& types = *add_atomic_force_type_list(core, [] {}, owned);
+    Parameter_list& types = *add_atomic_force_type_list(
+        core, [] {}, owned);
 
     EXPECT_TRUE(create_forces(types).empty());
 

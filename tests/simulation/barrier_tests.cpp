@@ -160,8 +160,7 @@ TEST(Plane_barrier_law, pushes_along_its_normal_from_behind_to_its_radius_in_fro
     Plane_barrier const floor(Eigen::Vector3f::Zero(), Eigen::Vector3f::UnitZ(), 10000.f, 2.f);
     expect_near(Eigen::Vector3f(0.f, 0.f, 10000.f), floor.get_force(molecule_at(Eigen::Vector3f(3.f, 1.f, -5.f))));
     expect_near(Eigen::Vector3f(0.f, 0.f, 10000.f), floor.get_force(molecule_at(Eigen::Vector3f::Zero())));
-    expect_near(Eigen::Vector3f(0.f, 0.f, 3125.f), floor.get_force(molecule_at(Eigen::Vector3f(0.f, 0.f, 1.f))),
-                1e-2f);
+    expect_near(Eigen::Vector3f(0.f, 0.f, 3125.f), floor.get_force(molecule_at(Eigen::Vector3f(0.f, 0.f, 1.f))), 1e-2f);
     expect_near(Eigen::Vector3f::Zero(), floor.get_force(molecule_at(Eigen::Vector3f(0.f, 0.f, 2.f))));
     expect_near(Eigen::Vector3f::Zero(), floor.get_force(molecule_at(Eigen::Vector3f(0.f, 0.f, 30.f))));
 

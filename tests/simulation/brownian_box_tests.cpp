@@ -31,8 +31,8 @@ TEST(Brownian_box, heat_is_full_in_the_box_and_fades_within_ten_units_outside)
     Brownian_box turned(Eigen::Vector3f(0.f, 0.f, 0.f), Eigen::Vector3f(20.f, 10.f, 4.f), 20.f);
     for (float angle : {0.5f, 1.3f, 2.9f})
     {
-        Eigen::Matrix3f const rotation = Eigen::AngleAxisf(angle, Eigen::Vector3f(1.f, 2.f, 3.f).normalized())
-                                             .toRotationMatrix();
+        Eigen::Matrix3f const rotation =
+            Eigen::AngleAxisf(angle, Eigen::Vector3f(1.f, 2.f, 3.f).normalized()).toRotationMatrix();
         Eigen::Matrix4f frame = Eigen::Matrix4f::Identity();
         frame.topLeftCorner<3, 3>() = rotation;
         turned.set_transform(frame);

@@ -16,9 +16,10 @@ TEST_F(Core_test, publishes_its_settings_in_order_with_their_ranges)
 {
     std::vector<std::string> names;
     for (Parameter const* parameter : core->get_parameters().get_sorted_parameters()) names.push_back(parameter->_name);
-    EXPECT_EQ((std::vector<std::string>{"levels", "Toggle simulation", "Mass Factor", "do_constrain_forces", "max_force",
-                                        "max_force_distance", "physics_timestep_ms", "physics_speed", "Use midpoint"}),
-              names);
+    EXPECT_EQ(
+        (std::vector<std::string>{"levels", "Toggle simulation", "Mass Factor", "do_constrain_forces", "max_force",
+                                  "max_force_distance", "physics_timestep_ms", "physics_speed", "Use midpoint"}),
+        names);
 
     EXPECT_FALSE(core_parameter("Toggle simulation").get_value<bool>());
     EXPECT_FLOAT_EQ(0.1f, core_parameter("Mass Factor").get_min<float>());

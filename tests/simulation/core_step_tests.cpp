@@ -28,8 +28,8 @@ public:
 
 Box_portal* portal_around(Eigen::Vector3f const& centre, float half_size, int needed, int type = 0)
 {
-    Box_portal* portal = new Box_portal(centre - Eigen::Vector3f::Constant(half_size),
-                                        centre + Eigen::Vector3f::Constant(half_size));
+    Box_portal* portal =
+        new Box_portal(centre - Eigen::Vector3f::Constant(half_size), centre + Eigen::Vector3f::Constant(half_size));
     portal->get_end_condition().set_min_captured_molecules(needed);
     portal->get_end_condition().set_type(type);
     return portal;
@@ -60,7 +60,8 @@ TEST_F(Core_test, with_the_simulation_off_only_the_molecules_move)
 {
     Counting_barrier* counter = new Counting_barrier;
     level().add_element(counter);
-    Molecule_releaser* releaser = new Molecule_releaser(Eigen::Vector3f(-2, -2, -2), Eigen::Vector3f(2, 2, 2), 0.f, 0.1f);
+    Molecule_releaser* releaser =
+        new Molecule_releaser(Eigen::Vector3f(-2, -2, -2), Eigen::Vector3f(2, 2, 2), 0.f, 0.1f);
     releaser->set_molecule_type("Na");
     level().add_element(releaser);
     level().add_element(portal_around(Eigen::Vector3f(10, 0, 0), 5.f, 0));

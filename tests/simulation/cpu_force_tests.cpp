@@ -63,9 +63,9 @@ TEST(Cpu_force, pair_law_matches_known_pairs)
 {
     Cpu_force force(1);
 
-    std::vector<Eigen::Vector3f> forces = forces_of(
-        force, with_ids({create_na_molecule(Eigen::Vector3f(-3.f, 0.f, 0.f)),
-                         create_na_molecule(Eigen::Vector3f(3.f, 0.f, 0.f))}));
+    std::vector<Eigen::Vector3f> forces =
+        forces_of(force, with_ids({create_na_molecule(Eigen::Vector3f(-3.f, 0.f, 0.f)),
+                                   create_na_molecule(Eigen::Vector3f(3.f, 0.f, 0.f))}));
     ASSERT_EQ(2u, forces.size());
     EXPECT_LT((forces[0] - Eigen::Vector3f(-0.2613329f, 0.f, 0.f)).norm(), 1e-6f) << forces[0].transpose();
     EXPECT_LT((forces[1] - Eigen::Vector3f(0.2613329f, 0.f, 0.f)).norm(), 1e-6f) << forces[1].transpose();
@@ -75,8 +75,8 @@ TEST(Cpu_force, pair_law_matches_known_pairs)
     EXPECT_LT((forces[0] - Eigen::Vector3f(-1.0029209f, 0.f, 0.f)).norm(), 1e-6f) << forces[0].transpose();
 
     // Without an element type there is only the Coulomb repulsion: 1 / 6^2.
-    std::list<Molecule> untyped = with_ids({create_na_molecule(Eigen::Vector3f(-3.f, 0.f, 0.f)),
-                                            create_na_molecule(Eigen::Vector3f(3.f, 0.f, 0.f))});
+    std::list<Molecule> untyped = with_ids(
+        {create_na_molecule(Eigen::Vector3f(-3.f, 0.f, 0.f)), create_na_molecule(Eigen::Vector3f(3.f, 0.f, 0.f))});
     untyped.front()._atoms[0]._type = 0;
     forces = forces_of(force, untyped);
     EXPECT_FLOAT_EQ(-1.f / 36.f, forces[0].x());
@@ -85,12 +85,13 @@ TEST(Cpu_force, pair_law_matches_known_pairs)
 TEST(Cpu_force, leaves_out_pairs_within_one_molecule)
 {
     Cpu_force force(1);
-    std::vector<Eigen::Vector3f> const forces = forces_of(force, with_ids({create_h2o_molecule(Eigen::Vector3f::Zero())}));
+    std::vector<Eigen::Vector3f> const forces =
+        forces_of(force, with_ids({create_h2o_molecule(Eigen::Vector3f::Zero())}));
     ASSERT_EQ(3u, forces.size());
     for (Eigen::Vector3f const& f : forces) EXPECT_EQ(Eigen::Vector3f::Zero(), f);
 
-    EXPECT_EQ(0, (force.calc_forces(std::list<Molecule>(), coulomb, vdw, radius_factor, 0.f, field),
-                  force.get_atom_count()));
+    EXPECT_EQ(
+        0, (force.calc_forces(std::list<Molecule>(), coulomb, vdw, radius_factor, 0.f, field), force.get_atom_count()));
 }
 
 TEST(Cpu_force, agrees_with_a_double_precision_reference)
@@ -135,20 +136,19 @@ TEST(Cpu_force, atoms_at_one_point_or_lost_in_space_give_finite_forces)
 {
     Cpu_force force(1);
 
-    std::vector<Eigen::Vector3f> forces = forces_of(
-        force, with_ids({create_na_molecule(Eigen::Vector3f(1.f, 1.f, 1.f)),
-                         create_cl_molecule(Eigen::Vector3f(1.f, 1.f, 1.f)),
-                         create_na_molecule(Eigen::Vector3f(1.f, 1.f, 1.005f))}));
+    std::vector<Eigen::Vector3f> forces =
+        forces_of(force, with_ids({create_na_molecule(Eigen::Vector3f(1.f, 1.f, 1.f)),
+                                   create_cl_molecule(Eigen::Vector3f(1.f, 1.f, 1.f)),
+                                   create_na_molecule(Eigen::Vector3f(1.f, 1.f, 1.005f))}));
     for (Eigen::Vector3f const& f : forces) EXPECT_TRUE(f.allFinite()) << f.transpose();
     EXPECT_GT(forces[2].z(), 0.f) << "pushed away from the pair below it";
 
     // One atom with a NaN position must not poison the others.
     float const nan = std::numeric_limits<float>::quiet_NaN();
     float const inf = std::numeric_limits<float>::infinity();
-    std::list<Molecule> molecules = with_ids({create_na_molecule(Eigen::Vector3f(-3.f, 0.f, 0.f)),
-                                              create_na_molecule(Eigen::Vector3f(3.f, 0.f, 0.f)),
-                                              create_cl_molecule(Eigen::Vector3f(nan, 0.f, 0.f)),
-                                              create_cl_molecule(Eigen::Vector3f(inf, 0.f, 0.f))});
+    std::list<Molecule> molecules = with_ids(
+        {create_na_molecule(Eigen::Vector3f(-3.f, 0.f, 0.f)), create_na_molecule(Eigen::Vector3f(3.f, 0.f, 0.f)),
+         create_cl_molecule(Eigen::Vector3f(nan, 0.f, 0.f)), create_cl_molecule(Eigen::Vector3f(inf, 0.f, 0.f))});
     forces = forces_of(force, molecules);
     EXPECT_LT((forces[0] - Eigen::Vector3f(-0.2613329f, 0.f, 0.f)).norm(), 1e-6f) << forces[0].transpose();
     for (Eigen::Vector3f const& f : forces) EXPECT_TRUE(f.allFinite()) << f.transpose();

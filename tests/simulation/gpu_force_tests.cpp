@@ -52,7 +52,8 @@ protected:
 
     void TearDown() override { _force.reset(); }
 
-    template <class Force> static std::vector<Eigen::Vector3f> forces_of(Force& force, std::list<Molecule> const& molecules, float time = 0.f)
+    template <class Force>
+    static std::vector<Eigen::Vector3f> forces_of(Force& force, std::list<Molecule> const& molecules, float time = 0.f)
     {
         Eigen::Vector3f const* forces = force.calc_forces(molecules, coulomb, vdw, radius_factor, time, field);
         int count = 0;
@@ -110,8 +111,8 @@ TEST_F(Gpu_force, known_pairs_come_back_with_their_signs_and_magnitudes)
     EXPECT_EQ(4066, _force->get_max_atoms());
     EXPECT_TRUE(_force->get_output_format() == GL_RGB32F || _force->get_output_format() == GL_RGBA32F);
 
-    std::vector<Eigen::Vector3f> forces = gpu_forces(
-        with_ids({create_na_molecule(Eigen::Vector3f(-3.f, 0.f, 0.f)), create_na_molecule(Eigen::Vector3f(3.f, 0.f, 0.f))}));
+    std::vector<Eigen::Vector3f> forces = gpu_forces(with_ids(
+        {create_na_molecule(Eigen::Vector3f(-3.f, 0.f, 0.f)), create_na_molecule(Eigen::Vector3f(3.f, 0.f, 0.f))}));
     expect_force(Eigen::Vector3f(-0.2613329f, 0.f, 0.f), forces[0]);
     expect_force(Eigen::Vector3f(0.2613329f, 0.f, 0.f), forces[1]);
 

@@ -94,11 +94,11 @@ TEST_F(Level_file_test, default_level_is_written_in_member_order_with_shared_bor
                             "<!DOCTYPE boost_serialization>\n"
                             "<boost_serialization signature=\"serialization::archive\" version=\"18\">\n"
                             "<_level_data class_id=\"0\" tracking_level=\"0\" version=\"5\">\n"));
-    char const* const members[] = {"_game_field_borders", "_barriers", "_portals", "_molecule_releasers",
-                                   "_brownian_elements", "_level_elements", "_available_elements",
-                                   "_score_time_factor", "_background_name", "_translation_damping",
-                                   "_rotation_damping", "_rotation_fluctuation", "_translation_fluctuation",
-                                   "_external_forces", "_molecules"};
+    char const* const members[] = {"_game_field_borders",      "_barriers",          "_portals",
+                                   "_molecule_releasers",      "_brownian_elements", "_level_elements",
+                                   "_available_elements",      "_score_time_factor", "_background_name",
+                                   "_translation_damping",     "_rotation_damping",  "_rotation_fluctuation",
+                                   "_translation_fluctuation", "_external_forces",   "_molecules"};
     std::string::size_type previous = 0;
     for (char const* member : members)
     {
@@ -346,9 +346,9 @@ TEST_F(Level_file_test, references_must_name_a_whole_element_of_its_own_class)
     // A border plane passed off as a box.
     std::smatch box;
     ASSERT_TRUE(std::regex_search(good, box, std::regex("class_id=\"(\\d+)\" class_name=\"Box_barrier\"")));
-    std::string const retyped = replace_first(good, "<px class_id_reference=\"3\" object_id_reference=\"_0\">",
-                                              "<px class_id_reference=\"" + box.str(1) +
-                                                  "\" object_id_reference=\"_0\">");
+    std::string const retyped =
+        replace_first(good, "<px class_id_reference=\"3\" object_id_reference=\"_0\">",
+                      "<px class_id_reference=\"" + box.str(1) + "\" object_id_reference=\"_0\">");
 
     for (std::string const* text : {static_cast<std::string const*>(&shared), &retyped})
     {

@@ -102,7 +102,8 @@ TEST(Molecule_releaser, molecule_leaves_through_the_plus_x_face_along_the_releas
             EXPECT_TRUE(releaser.get_box().contains(particle.position));
             float nearest_gap = 1e9f;
             for (Atom const& atom : molecule._atoms)
-                nearest_gap = std::min(nearest_gap, std::abs((particle.target - local - atom._r_0).norm() - atom._radius));
+                nearest_gap =
+                    std::min(nearest_gap, std::abs((particle.target - local - atom._r_0).norm() - atom._radius));
             EXPECT_LT(nearest_gap, 1e-4f);
         }
         for (int frame = 0; frame < 10; ++frame) releaser.animate(0.06f);

@@ -60,9 +60,9 @@ protected:
 
 TEST_F(Players_file_test, progress_of_a_newer_version_is_never_saved_over_and_the_player_is_told)
 {
-    for (auto const& newer : {replaced(progress_bytes(), "tracking_level=\"0\" version=\"2\"",
-                                       "tracking_level=\"0\" version=\"3\""),
-                              replaced(progress_bytes(), "archive\" version=\"18\"", "archive\" version=\"99\"")})
+    for (auto const& newer :
+         {replaced(progress_bytes(), "tracking_level=\"0\" version=\"2\"", "tracking_level=\"0\" version=\"3\""),
+          replaced(progress_bytes(), "archive\" version=\"18\"", "archive\" version=\"99\"")})
     {
         write_text(progress, newer);
         std::unique_ptr<Core> core = start_core();
@@ -85,8 +85,8 @@ TEST_F(Players_file_test, progress_of_a_newer_version_is_never_saved_over_and_th
 TEST_F(Players_file_test, damaged_progress_is_kept_beside_before_a_save_replaces_it)
 {
     // A run lasting no finite time is written by the library but refused on reading.
-    std::string const damaged = replaced(progress_bytes(), "<full_time>1.250000000e+01</full_time>",
-                                         "<full_time>nan</full_time>");
+    std::string const damaged =
+        replaced(progress_bytes(), "<full_time>1.250000000e+01</full_time>", "<full_time>nan</full_time>");
     write_text(progress + ".unreadable-1", "kept by an earlier run");
     write_text(progress, damaged);
     std::unique_ptr<Core> core = start_core();

@@ -207,8 +207,7 @@ TEST_F(Progress_file, newer_classes_are_refused_and_runs_short_of_series_padded)
         write_text(path(), text);
         Capture_stdout out;
         Progress const reset = load_progress_file(path());
-        EXPECT_THAT(out.text(), HasSubstr("Failed to load progress file, progress reset: class version"))
-            << newer;
+        EXPECT_THAT(out.text(), HasSubstr("Failed to load progress file, progress reset: class version")) << newer;
         EXPECT_TRUE(reset.scores.empty());
     }
 

@@ -2,7 +2,9 @@
 
 #include <iostream>
 
-Capture_stdout::Capture_stdout() : _previous(std::cout.rdbuf(_buffer.rdbuf())) {}
+Capture_stdout::Capture_stdout() : _previous(std::cout.rdbuf(_buffer.rdbuf()))
+{
+}
 
 Capture_stdout::~Capture_stdout()
 {

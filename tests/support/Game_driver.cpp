@@ -11,7 +11,9 @@
 #include <QTest>
 #include <QWheelEvent>
 
-Game_driver::Game_driver(My_viewer& viewer, Core& core) : _viewer(viewer), _core(core) {}
+Game_driver::Game_driver(My_viewer& viewer, Core& core) : _viewer(viewer), _core(core)
+{
+}
 
 void Game_driver::step_frame()
 {
@@ -159,8 +161,8 @@ void Game_driver::hold_keys(Qt::KeyboardModifiers modifiers)
 {
     // QTest's key events count as the window system's: they set the state that
     // QGuiApplication::keyboardModifiers reports.
-    for (auto const& [key, modifier] : {std::pair{Qt::Key_Control, Qt::ControlModifier},
-                                        std::pair{Qt::Key_Shift, Qt::ShiftModifier}})
+    for (auto const& [key, modifier] :
+         {std::pair{Qt::Key_Control, Qt::ControlModifier}, std::pair{Qt::Key_Shift, Qt::ShiftModifier}})
     {
         bool const wanted = modifiers & modifier;
         if (wanted && !(_keys & modifier))

@@ -31,8 +31,7 @@ public:
     void critical(QString const& title, QString const& text, QWidget* parent) override;
     bool ask_yes_no(QString const& title, QString const& text, QWidget* parent) override;
     bool ask_ok_cancel(QString const& title, QString const& text, QWidget* parent) override;
-    int ask_choice(QString const& title, QString const& text, QStringList const& buttons,
-                   QWidget* parent) override;
+    int ask_choice(QString const& title, QString const& text, QStringList const& buttons, QWidget* parent) override;
     QString open_file_name(QString const& caption, QString const& directory, QString const& filter,
                            QWidget* parent) override;
     QString save_file_name(QString const& caption, QString const& directory, QString const& filter,

@@ -31,8 +31,10 @@ void restart_when_the_display_refused(QtMsgType type, QMessageLogContext const& 
             execv("/proc/self/exe", original_arguments.data());
         }
     }
-    if (qt_handler) qt_handler(type, context, message);
-    else std::fprintf(stderr, "%s\n", qPrintable(message));
+    if (qt_handler)
+        qt_handler(type, context, message);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(message));
 }
 
 // The GL driver unloads itself at exit, before the leak check, which can then

@@ -39,7 +39,8 @@ public:
     Campaign_run()
     {
         data.copy_from_game("default_simulation_settings.data");
-        for (Campaign_level const& level : campaign()) data.copy_from_game("levels/" + QString::fromStdString(level.name) + ".data");
+        for (Campaign_level const& level : campaign())
+            data.copy_from_game("levels/" + QString::fromStdString(level.name) + ".data");
         Capture_stdout quiet;
         core = std::make_unique<Core>();
     }
@@ -48,8 +49,8 @@ public:
     // and runs in steps of `step` until the level is won or `score_times` times
     // its score time factor in seconds has passed. Returns the time taken, or a
     // negative value.
-    float play(int index, std::function<void(Level_data&)> const& player, unsigned seed = 1,
-               float score_times = 1.f, float step = 1.f / 64.f)
+    float play(int index, std::function<void(Level_data&)> const& player, unsigned seed = 1, float score_times = 1.f,
+               float step = 1.f / 64.f)
     {
         std::srand(seed);
         Capture_stdout out;
@@ -125,8 +126,8 @@ TEST_P(Campaign_level_file, keeps_the_rules_of_a_shipped_level)
     ASSERT_NO_THROW(load_level_file(level_file(entry().name), level));
 
     EXPECT_TRUE(level.has_game_field_borders());
-    std::set<std::type_index> const saveable{typeid(Box_barrier),   typeid(Plane_barrier),  typeid(Molecule_releaser),
-                                             typeid(Box_portal),    typeid(Sphere_portal),  typeid(Brownian_box),
+    std::set<std::type_index> const saveable{typeid(Box_barrier),     typeid(Plane_barrier),  typeid(Molecule_releaser),
+                                             typeid(Box_portal),      typeid(Sphere_portal),  typeid(Brownian_box),
                                              typeid(Tractor_barrier), typeid(Charged_barrier)};
     for (auto const& element : level._level_elements)
     {

@@ -235,15 +235,13 @@ TEST(Draggable_box_write_back, reaches_each_kind_through_its_own_extent)
     plane.accept(box);
     ASSERT_TRUE(plane.get_extent());
     EXPECT_TRUE(plane.get_extent()->isApprox(Eigen::Vector2f(4.f, 6.f)));
-    EXPECT_EQ(5,
-              [&]
-              {
-                  int count = 0;
-                  for (size_t at = out.text().find("Draggable_box::visit"); at != std::string::npos;
-                       at = out.text().find("Draggable_box::visit", at + 1))
-                      ++count;
-                  return count;
-              }());
+    EXPECT_EQ(5, [&] {
+        int count = 0;
+        for (size_t at = out.text().find("Draggable_box::visit"); at != std::string::npos;
+             at = out.text().find("Draggable_box::visit", at + 1))
+            ++count;
+        return count;
+    }());
 
     Capture_stdout tractor_out;
     Tractor_barrier tractor(a, b, 1.f);

@@ -197,8 +197,7 @@ TEST_F(Ui_renderer_test, draws_the_spinbox_digit_and_arrows_at_their_places)
     // Up and down arrows 0.75 of the half height above and below the centre.
     int const centre = side / 2, up = int(side * 0.65f), down = int(side * 0.35f), corner = 7;
     auto const lit = [&target](int x, int y) { return target.pixel(x, y)[0] > 128; };
-    auto const lit_near = [&](int x, int y, int reach)
-    {
+    auto const lit_near = [&](int x, int y, int reach) {
         for (int dy = -reach; dy <= reach; ++dy)
             for (int dx = -reach; dx <= reach; ++dx)
                 if (lit(x + dx, y + dy)) return true;

@@ -173,8 +173,7 @@ Charged_barrier* place_charged(Level_data& level, float x, float z, float charge
 Tractor_barrier* place_tractor(Level_data& level, float x, float z, float strength)
 {
     take_available(level, "Tractor_barrier");
-    Tractor_barrier* tractor =
-        placed(new Tractor_barrier(standard_min(level, x, z), short_max(x, z), 10000.f), false);
+    Tractor_barrier* tractor = placed(new Tractor_barrier(standard_min(level, x, z), short_max(x, z), 10000.f), false);
     level.add_element(tractor);
     set_property(*tractor, "tractor_strength", strength);
     return tractor;

@@ -22,18 +22,15 @@ QImage button_panel(QColor const& frame, std::function<void(QPainter&)> const& d
     return image;
 }
 
-
 QPen outline(QColor const& color, float width)
 {
     return QPen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
-
 QImage round_button(std::function<void(QPainter&)> const& paint)
 {
-    QImage image = button_panel(frame_blue, [](QPainter& painter) {
-        painter.drawEllipse(QRectF(10, 10, button_size - 20, button_size - 20));
-    });
+    QImage image = button_panel(
+        frame_blue, [](QPainter& painter) { painter.drawEllipse(QRectF(10, 10, button_size - 20, button_size - 20)); });
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     paint(painter);

@@ -185,17 +185,17 @@ void paint_height(QPainter& painter)
 bool write_editor_textures(QDir const& data)
 {
     return save_textures(data, {
-        {"button_play.png", round_button(paint_play_pause)},
-        {"button_H2O.png", molecule_button(oxygen, "H\u2082O", paint_water)},
-        {"button_Na.png", molecule_button(sodium, "Na\u207A", ion(sodium, "+"))},
-        {"button_Cl.png", molecule_button(chlorine, "Cl\u207B", ion(chlorine, "\u2212"))},
-        {"slider_temperature.png", slider_icon(paint_thermometer)},
-        {"slider_damping.png", slider_icon(paint_damping)},
-        {"slider_gravity.png", slider_icon(paint_gravity)},
-        {"slider_mass.png", slider_icon(paint_mass)},
-        {"slider_coulomb.png", slider_icon(paint_coulomb)},
-        {"slider_waals.png", slider_icon(paint_waals)},
-        {"slider_width.png", slider_icon(paint_width)},
-        {"slider_height.png", slider_icon(paint_height)},
-    });
+                                   {"button_play.png", round_button(paint_play_pause)},
+                                   {"button_H2O.png", molecule_button(oxygen, "H\u2082O", paint_water)},
+                                   {"button_Na.png", molecule_button(sodium, "Na\u207A", ion(sodium, "+"))},
+                                   {"button_Cl.png", molecule_button(chlorine, "Cl\u207B", ion(chlorine, "\u2212"))},
+                                   {"slider_temperature.png", slider_icon(paint_thermometer)},
+                                   {"slider_damping.png", slider_icon(paint_damping)},
+                                   {"slider_gravity.png", slider_icon(paint_gravity)},
+                                   {"slider_mass.png", slider_icon(paint_mass)},
+                                   {"slider_coulomb.png", slider_icon(paint_coulomb)},
+                                   {"slider_waals.png", slider_icon(paint_waals)},
+                                   {"slider_width.png", slider_icon(paint_width)},
+                                   {"slider_height.png", slider_icon(paint_height)},
+                               });
 }

@@ -108,11 +108,12 @@ QImage ice()
     // Needles branch from seeds; each is drawn at the nine wrapped places so
     // that those crossing the border continue on the other side.
     std::function<void(QPointF, double, double, int)> needle = [&](QPointF from, double angle, double length,
-                                                                  int depth) {
+                                                                   int depth) {
         QPointF const to = from + QPointF(std::cos(angle), std::sin(angle)) * length;
         painter.setPen(QPen(QColor(240, 250, 255, 70 + 40 * depth), 0.6 + 0.5 * depth));
         for (int dx = -1; dx <= 1; ++dx)
-            for (int dy = -1; dy <= 1; ++dy) painter.drawLine(from + QPointF(dx * size, dy * size), to + QPointF(dx * size, dy * size));
+            for (int dy = -1; dy <= 1; ++dy)
+                painter.drawLine(from + QPointF(dx * size, dy * size), to + QPointF(dx * size, dy * size));
         if (depth == 0) return;
         int const branches = 3 + int(unit(random) * 3);
         for (int b = 0; b < branches; ++b)
@@ -134,8 +135,8 @@ QImage ice()
 // The reflection map: the station interior, heavily blurred.
 QImage blurred(QImage const& sharp)
 {
-    QImage const small = sharp.scaled(sharp.width() / 16, sharp.height() / 16, Qt::IgnoreAspectRatio,
-                                      Qt::SmoothTransformation);
+    QImage const small =
+        sharp.scaled(sharp.width() / 16, sharp.height() / 16, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return small.scaled(256, 128, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 

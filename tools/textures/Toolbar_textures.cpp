@@ -230,8 +230,10 @@ void paint_gear(QPainter& painter)
         double const angle = i * 3.14159265 / teeth;
         double const radius = i % 2 ? 30.0 : 42.0;
         QPointF const point(64 + radius * std::cos(angle), 64 + radius * std::sin(angle));
-        if (i == 0) gear.moveTo(point);
-        else gear.lineTo(point);
+        if (i == 0)
+            gear.moveTo(point);
+        else
+            gear.lineTo(point);
     }
     gear.closeSubpath();
     painter.setBrush(QColor(20, 133, 204));
@@ -243,20 +245,21 @@ void paint_gear(QPainter& painter)
 
 bool write_toolbar_textures(QDir const& data)
 {
-    return save_textures(data, {
-        {"button_Box_barrier.png", element_button(QColor(150, 156, 168), paint_wall)},
-        {"button_Brownian_box.png", element_button(QColor(255, 120, 60), paint_heat)},
-        {"button_Box_portal.png", element_button(QColor(60, 190, 110), paint_box_portal)},
-        {"button_Sphere_portal.png", element_button(QColor(60, 190, 110), paint_sphere_portal)},
-        {"button_Molecule_releaser.png", element_button(QColor(90, 170, 255), paint_releaser)},
-        {"button_Charged_barrier.png", element_button(QColor(240, 200, 60), paint_charged)},
-        {"button_Tractor_barrier.png", element_button(QColor(170, 110, 230), paint_tractor)},
-        {"button_reset_camera.png", round_button(paint_reset_camera)},
-        {"button_change_speed.png", round_button(paint_change_speed)},
-        {"rotate.png", handle_icon(paint_rotate)},
-        {"scale.png", handle_icon(paint_scale)},
-        {"move.png", handle_icon(paint_move)},
-        {"slider.png", handle_icon(paint_slider)},
-        {"handle_settings.png", handle_icon(paint_gear)},
-    });
+    return save_textures(data,
+                         {
+                             {"button_Box_barrier.png", element_button(QColor(150, 156, 168), paint_wall)},
+                             {"button_Brownian_box.png", element_button(QColor(255, 120, 60), paint_heat)},
+                             {"button_Box_portal.png", element_button(QColor(60, 190, 110), paint_box_portal)},
+                             {"button_Sphere_portal.png", element_button(QColor(60, 190, 110), paint_sphere_portal)},
+                             {"button_Molecule_releaser.png", element_button(QColor(90, 170, 255), paint_releaser)},
+                             {"button_Charged_barrier.png", element_button(QColor(240, 200, 60), paint_charged)},
+                             {"button_Tractor_barrier.png", element_button(QColor(170, 110, 230), paint_tractor)},
+                             {"button_reset_camera.png", round_button(paint_reset_camera)},
+                             {"button_change_speed.png", round_button(paint_change_speed)},
+                             {"rotate.png", handle_icon(paint_rotate)},
+                             {"scale.png", handle_icon(paint_scale)},
+                             {"move.png", handle_icon(paint_move)},
+                             {"slider.png", handle_icon(paint_slider)},
+                             {"handle_settings.png", handle_icon(paint_gear)},
+                         });
 }

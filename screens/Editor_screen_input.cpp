@@ -169,21 +169,9 @@ bool Editor_screen::mouseReleaseEvent(QMouseEvent* event)
 
     if (auto* point = dynamic_cast<Draggable_screen_point*>(picked)) point->update();
     _selection = 1;
-    Draggable* root = picked->get_root();
-    // Looked up first: a click may rebuild the widgets, or delete the element.
-    Element_watch const element(get_handle_element(root));
-    bool const right = event->button() == Qt::RightButton;
-    bool const opens_menu = opens_element_menu(*picked, right);
-    if (right)
-        root->right_clicked();
-    else
-        root->clicked();
-    if (!element) return true;
-
-    select(element.get());
-    if (opens_menu)
-        show_context_menu_for_element(root);
-    else if (picked != root)
+    bool const is_root = picked == picked->get_root();
+    // A handle of its own (a slider's knob) answers after its element's root.
+    if (click_handle(*picked, event->button() == Qt::RightButton) == Handle_click::Clicked && !is_root)
         picked->clicked();
     return true;
 }

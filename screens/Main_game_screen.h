@@ -103,6 +103,15 @@ public:
     // A right click on any handle of an element opens its menu, and so does a
     // click on its settings handle.
     static bool opens_element_menu(Draggable const& picked, bool right_click);
+    enum class Handle_click
+    {
+        Element_gone,
+        Menu_opened,
+        Clicked
+    };
+    // Clicks the root of the picked handle as the button asks, then selects its
+    // element and opens its menu where the click calls for it.
+    Handle_click click_handle(Draggable& picked, bool right_click);
     void rebuild_element_handles();
     void rebuild_pickables();
     void draw_for_picking();

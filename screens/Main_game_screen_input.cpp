@@ -98,18 +98,7 @@ bool Main_game_screen::mouseReleaseEvent(QMouseEvent* event)
         if (!picked) return false;
 
         _selection = 1;
-        Draggable* root = picked->get_root();
-        // Looked up first: the click may rebuild the widgets, or delete the element.
-        Element_watch const element(get_handle_element(root));
-        bool const right = event->button() == Qt::RightButton;
-        bool const opens_menu = opens_element_menu(*picked, right);
-        if (right)
-            root->right_clicked();
-        else
-            root->clicked();
-        if (!element) return true;
-        select(element.get());
-        if (opens_menu) show_context_menu_for_element(root);
+        click_handle(*picked, event->button() == Qt::RightButton);
         return true;
     }
 

@@ -248,12 +248,18 @@ void Soak_player::settle_on_main_menu()
         screen_wait_ms, "the main menu alone");
 }
 
-void Soak_player::edit_in_sandbox()
+Editor_screen& Soak_player::open_sandbox()
 {
     _dialogs.answers = {true}; // the warning before the campaign is finished
     press<Main_menu_screen>("Sandbox");
-    Editor_screen* editor = &wait_for_top<Editor_screen>("the editor");
+    Editor_screen& editor = wait_for_top<Editor_screen>("the editor");
     run_for(2500); // the camera's flight to the field
+    return editor;
+}
+
+void Soak_player::edit_in_sandbox()
+{
+    Editor_screen* editor = &open_sandbox();
 
     // On the floor for elements, in the middle of the field for molecules.
     std::vector<std::pair<std::string, Eigen::Vector3f>> const placements{{"Box_barrier", {-28.f, -20.f, 8.f}},

@@ -8,6 +8,7 @@
 #include <string>
 
 class Core;
+class Editor_screen;
 class Game_driver;
 class Main_game_screen;
 class My_viewer;
@@ -29,6 +30,9 @@ public:
     // solution, its result and statistics read; the next level, when there is
     // one, is started and left from the pause.
     void play_campaign_level(std::string const& name);
+    // The main menu's "Sandbox", until the editor is shown and the camera has
+    // framed the field.
+    Editor_screen& open_sandbox();
     // Elements and molecules placed, the level saved, test-played, loaded
     // again, cleared, and the sandbox left.
     void edit_in_sandbox();

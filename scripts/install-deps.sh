@@ -8,7 +8,7 @@ packages=(
   qtbase5-dev libqt5opengl5-dev libqglviewer-dev-qt5
   libopenmesh-dev libboost-serialization-dev libeigen3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth mesa-utils libgl1-mesa-dri libx11-dev
+  xvfb xauth mesa-utils libgl1-mesa-dri libx11-dev libxtst-dev
 )
 
 missing=()

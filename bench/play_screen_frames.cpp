@@ -53,7 +53,8 @@ struct Running_game
             if (core.get_game_state() != Core::Running) break;
             step_frame();
         }
-        if (core.get_current_time() < quarter) std::cerr << "the level did not run to a quarter of its time" << std::endl;
+        if (core.get_current_time() < quarter)
+            std::cerr << "the level did not run to a quarter of its time" << std::endl;
         std::cout.rdbuf(out);
     }
 

@@ -158,11 +158,16 @@ void Core::update_physics()
         QElapsedTimer spent;
         spent.start();
         int ticks = 0;
-        // A tick that switches the simulation off (a level change) ends the catching up.
-        while (ticks == 0 ||
-               (ticks < std::min(due, max_ticks) && spent.elapsed() < max_milliseconds && _physics_clock.isValid()))
+        qint64 longest_tick = 0;
+        // A tick that switches the simulation off (a level change) ends the
+        // catching up, and so does one that would end beyond the time allowed:
+        // a crowded level's ticks are long.
+        while (ticks == 0 || (ticks < std::min(due, max_ticks) && spent.elapsed() + longest_tick <= max_milliseconds &&
+                              _physics_clock.isValid()))
         {
+            qint64 const started = spent.elapsed();
             update(dt);
+            longest_tick = std::max(longest_tick, spent.elapsed() - started);
             ++ticks;
         }
     }

@@ -186,17 +186,21 @@ void Shader_renderer::draw_temperature_cube(Level_data& level, GLuint scene_text
     set_view_uniforms(*_temperature_program);
     set_model_uniform(*this, _temperature_program->uniformLocation("m_model"), model);
 
+    // The grid changes a few times a second of simulation and not at all in a
+    // stopped one: the colours go to the GL only when they have changed.
     Poly_mesh const& cube = _cube_mesh.get_mesh();
+    bool changed = !_cube_colors_uploaded;
     for (auto const vertex : cube.vertices())
     {
         Poly_mesh::Point const& p = cube.point(vertex);
         Eigen::Vector3f const world(p[0] * half_size.x(), p[1] * half_size.y(), p[2] * half_size.z());
         float* color = &_cube_colors[size_t(vertex.idx()) * 3];
-        color[0] = temperature_shade(level.get_temperature(world));
-        color[1] = 0.f;
-        color[2] = 0.f;
+        float const shade = temperature_shade(level.get_temperature(world));
+        changed = changed || color[0] != shade;
+        color[0] = shade;
     }
-    _cube_mesh.update_colors(_cube_colors.data());
+    if (changed) _cube_mesh.update_colors(_cube_colors.data());
+    _cube_colors_uploaded = true;
 
     // One layer of haze: only the faces towards the camera.
     glEnable(GL_CULL_FACE);

@@ -43,6 +43,11 @@ inline std::vector<Shader_pair> const& game_shader_pairs()
          "shaders/depth_blur_1D.frag",
          {"texture", "depth_texture", "clip_distances", "tex_size", "focus_distance", "direction"},
          {}},
+        // The half-size blur laid over the sharp scene on a software rasteriser.
+        {"shaders/fullscreen_square.vert",
+         "shaders/depth_blur_overlay.frag",
+         {"texture", "depth_texture", "blurred_texture", "clip_distances", "focus_distance"},
+         {}},
         // The editor's renderer.
         {"shaders/simple.vert",
          "shaders/molecule.frag",

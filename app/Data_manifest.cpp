@@ -20,6 +20,7 @@ char const* const assets[] = {
     "meshes/icosphere_3.obj",
     "meshes/molecule_releaser.obj",
     "meshes/tractor_circle.obj",
+    "shaders/atom_shading.frag",
     "shaders/blur_1D.frag",
     "shaders/depth_blur_1D.frag",
     "shaders/depth_blur_overlay.frag",

@@ -33,8 +33,9 @@ Shader_renderer::Software_shortcuts Shader_renderer::Software_shortcuts::for_cur
 }
 
 Shader_renderer::Shader_renderer()
-    : Off_screen_renderer({"shaders/mesh.vert", "shaders/molecule_new.frag", "shaders/mesh.vert"},
-                          "Shader_renderer::render")
+    : Off_screen_renderer(
+          {"shaders/mesh.vert", "shaders/molecule_new.frag", "shaders/atom_shading.frag", "shaders/mesh.vert"},
+          "Shader_renderer::render")
 {
 }
 

@@ -60,6 +60,14 @@ void Renderer_test::replace_with_flat_color(QString const& fragment_file, char c
                       QByteArray("#version 120\nvoid main() { gl_FragColor = ") + color_expression + "; }\n");
 }
 
+void Renderer_test::replace_atom_shading_with_flat_color(char const* color_expression)
+{
+    replace_data_file("shaders/atom_shading.frag",
+                      QByteArray("#version 330 compatibility\nvec4 shade_atom(vec3 surface, vec3 centre, vec4 color) "
+                                 "{ return ") +
+                          color_expression + "; }\n");
+}
+
 std::unique_ptr<World_renderer> Renderer_test::make_renderer(std::string const& name)
 {
     Capture_stdout quiet;

@@ -31,6 +31,8 @@ protected:
     void remove_data_file(QString const& relative);
     // A fragment shader that paints every fragment of its program in one colour.
     void replace_with_flat_color(QString const& fragment_file, char const* color_expression);
+    // Atoms in one colour, however their spheres are drawn.
+    void replace_atom_shading_with_flat_color(char const* color_expression);
 
     // Created by name and initialised at the test size, quietly.
     std::unique_ptr<World_renderer> make_renderer(std::string const& name);

@@ -166,7 +166,7 @@ TEST_F(Shader_renderer_shortcuts, blur_the_top_edge_with_nothing_of_the_bottom)
 {
     // A molecule close before the camera at the bottom edge, far from the
     // focus and so blurred most, painted pure red.
-    replace_with_flat_color("shaders/molecule_new.frag", "vec4(1.0, 0.0, 0.0, 1.0)");
+    replace_atom_shading_with_flat_color("vec4(1.0, 0.0, 0.0, 1.0)");
     Capture_stdout quiet;
     _renderer->init(QGLContext::currentContext(), frame_size);
     for (bool const shortcuts : {false, true})

@@ -13,6 +13,8 @@ struct Shader_pair
     std::string fragment;
     std::vector<std::string> uniforms;
     std::vector<std::string> attributes;
+    // Fragment shaders linked beside the first for the functions it declares.
+    std::vector<std::string> linked_fragments = {};
 };
 
 inline std::vector<Shader_pair> const& game_shader_pairs()
@@ -27,7 +29,8 @@ inline std::vector<Shader_pair> const& game_shader_pairs()
         {"shaders/mesh.vert",
          "shaders/molecule_new.frag",
          {"m_projection", "m_view", "m_model", "light_pos", "camera_pos", "bg_texture", "color"},
-         {}},
+         {},
+         {"shaders/atom_shading.frag"}},
         {"shaders/mesh.vert",
          "shaders/temperature.frag",
          {"m_projection", "m_view", "m_model", "ice_texture", "scene_texture", "screen_size", "time"},

@@ -130,6 +130,28 @@ std::vector<GLenum> Renderer_test::gl_errors() const
     return errors;
 }
 
+int pixels_beyond_one_pixel(std::vector<bool> const& a, std::vector<bool> const& b, int width, int height)
+{
+    int beyond = 0;
+    for (int y = 0; y < height; ++y)
+    {
+        for (int x = 0; x < width; ++x)
+        {
+            if (!a[size_t(y) * width + x]) continue;
+            bool near = false;
+            for (int dy = -1; dy <= 1 && !near; ++dy)
+                for (int dx = -1; dx <= 1 && !near; ++dx)
+                {
+                    int const nx = x + dx;
+                    int const ny = y + dy;
+                    near = nx >= 0 && ny >= 0 && nx < width && ny < height && b[size_t(ny) * width + nx];
+                }
+            if (!near) ++beyond;
+        }
+    }
+    return beyond;
+}
+
 void add_every_kind_of_element(Level_data& level)
 {
     using V = Eigen::Vector3f;

@@ -58,6 +58,9 @@ protected:
     Fixed_clip_camera _camera;
 };
 
+// Pixels set in `a` with none set in `b` within one pixel.
+int pixels_beyond_one_pixel(std::vector<bool> const& a, std::vector<bool> const& b, int width, int height);
+
 // A level with one element of every kind, some selected and some editable by
 // the player, a temporary burst and a few molecules.
 void add_every_kind_of_element(Level_data& level);

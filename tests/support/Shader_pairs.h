@@ -31,6 +31,12 @@ inline std::vector<Shader_pair> const& game_shader_pairs()
          {"m_projection", "m_view", "m_model", "light_pos", "camera_pos", "bg_texture", "color"},
          {},
          {"shaders/atom_shading.frag"}},
+        // Its atoms on a software rasteriser.
+        {"shaders/atom_impostor.vert",
+         "shaders/atom_impostor.frag",
+         {"m_projection", "m_view", "light_pos", "camera_pos", "bg_texture"},
+         {"centre_and_radius", "atom_color"},
+         {"shaders/atom_shading.frag"}},
         {"shaders/mesh.vert",
          "shaders/temperature.frag",
          {"m_projection", "m_view", "m_model", "ice_texture", "scene_texture", "screen_size", "time"},

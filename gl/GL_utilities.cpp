@@ -100,14 +100,21 @@ void delete_texture(QOpenGLFunctions_3_3_Core& gl, GLuint texture)
 
 QGLShaderProgram* init_program(QGLContext const* context, QString const& vertex_file, QString const& fragment_file)
 {
-    std::cout << "Loading shader: " << vertex_file.toStdString() << " " << fragment_file.toStdString() << std::endl;
+    return init_program(context, vertex_file, QStringList{fragment_file});
+}
+
+QGLShaderProgram* init_program(QGLContext const* context, QString const& vertex_file, QStringList const& fragment_files)
+{
+    std::cout << "Loading shader: " << vertex_file.toStdString() << " " << fragment_files.join(' ').toStdString()
+              << std::endl;
 
     auto* program = new QGLShaderProgram(context);
     if (shader_failed_with_log(*program, QGLShader::Vertex, vertex_file))
         std::cout << "init_program: " << vertex_file.toStdString() << " log: " << program->log().toStdString();
 
-    if (shader_failed_with_log(*program, QGLShader::Fragment, fragment_file))
-        std::cout << "init_program: " << fragment_file.toStdString() << " log: " << program->log().toStdString();
+    for (QString const& fragment_file : fragment_files)
+        if (shader_failed_with_log(*program, QGLShader::Fragment, fragment_file))
+            std::cout << "init_program: " << fragment_file.toStdString() << " log: " << program->log().toStdString();
 
     program->link();
     if (!program->log().isEmpty()) std::cout << "init_program link: " << program->log().toStdString();

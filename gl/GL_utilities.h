@@ -10,6 +10,7 @@
 #include <Eigen/Core>
 
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -52,6 +53,10 @@ void delete_texture(QOpenGLFunctions_3_3_Core& gl, GLuint texture);
 // second form, logged as critical messages); a program is returned whatever
 // happened, owned by the caller.
 QGLShaderProgram* init_program(QGLContext const* context, QString const& vertex_file, QString const& fragment_file);
+// The fragment stage linked from several files: one holds main, the others
+// functions it declares (the shading both sphere programs share).
+QGLShaderProgram* init_program(QGLContext const* context, QString const& vertex_file,
+                               QStringList const& fragment_files);
 QOpenGLShaderProgram* init_program(QString const& vertex_file, QString const& fragment_file);
 
 // Immediate-mode drawing in the current fixed-function matrices.

@@ -21,9 +21,16 @@ QString resolve(QString const& file)
 std::unique_ptr<QGLShaderProgram> load_data_program(QGLContext const* context, QString const& vertex_file,
                                                     QString const& fragment_file)
 {
+    return load_data_program(context, vertex_file, QStringList{fragment_file});
+}
+
+std::unique_ptr<QGLShaderProgram> load_data_program(QGLContext const* context, QString const& vertex_file,
+                                                    QStringList const& fragment_files)
+{
     QString const vertex = resolve(vertex_file);
-    QString const fragment = resolve(fragment_file);
-    return std::unique_ptr<QGLShaderProgram>(init_program(context, vertex, fragment));
+    QStringList fragments;
+    for (QString const& file : fragment_files) fragments << resolve(file);
+    return std::unique_ptr<QGLShaderProgram>(init_program(context, vertex, fragments));
 }
 
 GLuint load_data_texture(QOpenGLFunctions_3_3_Core& gl, QString const& image_file, bool alpha)

@@ -5,6 +5,7 @@
 
 #include <QOpenGLFunctions_3_3_Core>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -17,6 +18,9 @@ class QImage;
 
 std::unique_ptr<QGLShaderProgram> load_data_program(QGLContext const* context, QString const& vertex_file,
                                                     QString const& fragment_file);
+// The fragment stage linked from several files (see init_program).
+std::unique_ptr<QGLShaderProgram> load_data_program(QGLContext const* context, QString const& vertex_file,
+                                                    QStringList const& fragment_files);
 
 // A mipmapped, repeating texture (RGBA with alpha, else RGB).
 GLuint load_data_texture(QOpenGLFunctions_3_3_Core& gl, QString const& image_file, bool alpha);

@@ -12,7 +12,7 @@
 #include <iostream>
 
 Editor_renderer::Editor_renderer()
-    : Off_screen_renderer({"shaders/simple.vert", "shaders/molecule.frag", "shaders/temperature.vert"},
+    : Off_screen_renderer({"shaders/simple.vert", "shaders/molecule.frag", nullptr, "shaders/temperature.vert"},
                           "Editor_renderer::render")
 {
 }

@@ -26,7 +26,9 @@ Off_screen_renderer::~Off_screen_renderer()
 void Off_screen_renderer::init(QGLContext const* context, QSize const& size)
 {
     World_renderer::init(context, size);
-    _molecule_program = load_data_program(_context, _files.molecule_vertex, _files.molecule_fragment);
+    QStringList molecule_fragments{_files.molecule_fragment};
+    if (_files.molecule_shading) molecule_fragments << _files.molecule_shading;
+    _molecule_program = load_data_program(_context, _files.molecule_vertex, molecule_fragments);
     _temperature_program = load_data_program(_context, _files.temperature_vertex, "shaders/temperature.frag");
     _texture_copy_program =
         load_data_program(_context, "shaders/fullscreen_square.vert", "shaders/simple_texture.frag");

@@ -43,6 +43,9 @@ protected:
     {
         char const* molecule_vertex;
         char const* molecule_fragment;
+        // Linked beside the molecule fragment shader for the functions it
+        // declares, or null.
+        char const* molecule_shading;
         char const* temperature_vertex;
     };
 

@@ -33,8 +33,9 @@ Shader_renderer::Software_shortcuts Shader_renderer::Software_shortcuts::for_cur
 }
 
 Shader_renderer::Shader_renderer()
-    : Off_screen_renderer({"shaders/mesh.vert", "shaders/molecule_new.frag", "shaders/mesh.vert"},
-                          "Shader_renderer::render")
+    : Off_screen_renderer(
+          {"shaders/mesh.vert", "shaders/molecule_new.frag", "shaders/atom_shading.frag", "shaders/mesh.vert"},
+          "Shader_renderer::render")
 {
 }
 
@@ -47,6 +48,7 @@ Shader_renderer::~Shader_renderer()
     _background_grid_texture.reset(0);
     for (Texture_handle& target : _half_size_blur_targets) target.reset(0);
     _sphere_mesh.release_gl_objects();
+    _atom_impostors.release_gl_objects();
     _cube_mesh.release_gl_objects();
     glFinish();
 }
@@ -54,12 +56,14 @@ Shader_renderer::~Shader_renderer()
 void Shader_renderer::init(QGLContext const* context, QSize const& size)
 {
     _shortcuts = Software_shortcuts::for_current_context();
-    if (_shortcuts.half_size_blur || _shortcuts.coarse_spheres)
-        std::cout << "Shader_renderer::init software renderer: half-size blur and coarser spheres" << std::endl;
+    if (_shortcuts.half_size_blur || _shortcuts.ray_cast_spheres)
+        std::cout << "Shader_renderer::init software renderer: half-size blur and ray-cast spheres" << std::endl;
     Off_screen_renderer::init(context, size);
     _blur_overlay_program =
         load_data_program(_context, "shaders/fullscreen_square.vert", "shaders/depth_blur_overlay.frag");
-    load_sphere_mesh();
+    // Both ways of drawing atoms, so that the shortcuts can be switched.
+    _sphere_mesh.init(load_data_mesh("meshes/icosphere_3.obj"));
+    _atom_impostors.init(_context);
     _cube_mesh.init(load_data_mesh("meshes/grid_cube.obj"), true);
     _cube_mesh.init_color_buffer();
     _cube_colors.assign(size_t(_cube_mesh.get_num_vertices()) * 3, 0.f);
@@ -95,18 +99,11 @@ void Shader_renderer::create_blur_targets()
     }
 }
 
-void Shader_renderer::load_sphere_mesh()
-{
-    char const* const mesh = _shortcuts.coarse_spheres ? "meshes/icosphere_2.obj" : "meshes/icosphere_3.obj";
-    _sphere_mesh.init(load_data_mesh(mesh));
-}
-
 void Shader_renderer::set_software_shortcuts(Software_shortcuts shortcuts)
 {
     _shortcuts = shortcuts;
     Framebuffer_binding_scope const keep(*this);
     create_blur_targets();
-    load_sphere_mesh();
 }
 
 void Shader_renderer::load_texture(Level_data const& level)

@@ -2,6 +2,7 @@
 #define RENDERING_SHADER_RENDERER_H
 
 #include "gl/GL_mesh2.h"
+#include "rendering/Atom_impostors.h"
 #include "rendering/Off_screen_renderer.h"
 
 #include <string>
@@ -24,9 +25,10 @@ public:
         // The two depth-of-field passes at half the size each way, laid over
         // the sharp scene by each pixel's own blur radius.
         bool half_size_blur = false;
-        // Spheres of a quarter of the triangles (320), for atoms some fifteen
-        // pixels across.
-        bool coarse_spheres = false;
+        // Atoms as ray-cast spheres, a square each, instead of spheres of
+        // 1280 triangles: the software rasteriser's set-up stage follows the
+        // triangle count.
+        bool ray_cast_spheres = false;
 
         static Software_shortcuts for_current_context();
     };
@@ -46,7 +48,7 @@ public:
     GLuint get_blur_texture(int index) const { return _blur_targets[index].get(); }
 
     Software_shortcuts get_software_shortcuts() const { return _shortcuts; }
-    // After init; rebuilds the targets and the sphere mesh they concern.
+    // After init; rebuilds the targets they concern.
     void set_software_shortcuts(Software_shortcuts shortcuts);
 
 private:
@@ -61,10 +63,13 @@ private:
     // The half-size blur over the sharp scene, into the second blur target.
     void lay_blur_over_scene(View_frame const& view);
     void create_blur_targets();
-    void load_sphere_mesh();
+    // Through the bound program, with the reflection map bound.
+    void set_atom_shading_uniforms(QGLShaderProgram& program, View_frame const& view);
+    void draw_atoms(Level_data const& level, View_frame const& view);
     void draw_temperature_cube(Level_data& level, GLuint scene_texture, float time);
 
     GL_mesh2 _sphere_mesh;
+    Atom_impostors _atom_impostors;
     GL_mesh2 _cube_mesh;
     Poly_mesh _hemisphere_mesh;
     Texture_handle _blurred_background_texture;

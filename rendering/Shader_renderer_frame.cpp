@@ -72,24 +72,39 @@ void Shader_renderer::draw_scene(Level_data& level, View_frame const& view)
 {
     draw_background_cube();
 
+    draw_atoms(level, view);
+    draw_level_elements(level, _draw_visitor);
+}
+
+void Shader_renderer::set_atom_shading_uniforms(QGLShaderProgram& program, View_frame const& view)
+{
+    set_view_uniforms(program);
+    program.setUniformValue("light_pos", QVector3D(-5.f, 5.f, 5.f));
+    program.setUniformValue("camera_pos",
+                            QVector3D(view.camera_position.x(), view.camera_position.y(), view.camera_position.z()));
+    program.setUniformValue("bg_texture", 0);
+}
+
+void Shader_renderer::draw_atoms(Level_data const& level, View_frame const& view)
+{
     glEnable(GL_LIGHTING);
     glEnable(GL_TEXTURE_2D);
-    _molecule_program->bind();
-    set_view_uniforms(*_molecule_program);
-    _molecule_program->setUniformValue("light_pos", QVector3D(-5.f, 5.f, 5.f));
-    _molecule_program->setUniformValue(
-        "camera_pos", QVector3D(view.camera_position.x(), view.camera_position.y(), view.camera_position.z()));
-    _molecule_program->setUniformValue("bg_texture", 0);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, _blurred_background_texture.get());
-    _sphere_mesh.bind();
-    draw_atom_spheres(*this, *_molecule_program, level, _scale, [this] { _sphere_mesh.draw_elements(); });
-    _sphere_mesh.unbind();
+    QGLShaderProgram& program = _shortcuts.ray_cast_spheres ? _atom_impostors.get_program() : *_molecule_program;
+    program.bind();
+    set_atom_shading_uniforms(program, view);
+    if (_shortcuts.ray_cast_spheres)
+        _atom_impostors.draw(level, _scale);
+    else
+    {
+        _sphere_mesh.bind();
+        draw_atom_spheres(*this, program, level, _scale, [this] { _sphere_mesh.draw_elements(); });
+        _sphere_mesh.unbind();
+    }
     glBindTexture(GL_TEXTURE_2D, 0);
-    _molecule_program->release();
+    program.release();
     glDisable(GL_TEXTURE_2D);
-
-    draw_level_elements(level, _draw_visitor);
 }
 
 void Shader_renderer::draw_background_cube()

@@ -202,7 +202,6 @@ int main(int argc, char** argv)
     std::string const directory = (argc > 1) ? argv[1] : "data/meshes";
     bool ok = true;
     ok &= unit_sphere(3).write(directory + "/icosphere_3.obj", "Unit sphere, icosahedron subdivided three times");
-    ok &= unit_sphere(2).write(directory + "/icosphere_2.obj", "Unit sphere, icosahedron subdivided twice");
     ok &= flat_grid().write(directory + "/grid_10x10.obj", "10 x 10 grid over [-1, 1] in the x-z plane, facing +y");
     ok &= grid_cube().write(directory + "/grid_cube.obj", "Surface of [-1, 1]^3, each side a 10 x 10 grid");
     ok &= background_dome().write(directory + "/bg_hemisphere.obj", "Background dome of radius 100 over z = 0");

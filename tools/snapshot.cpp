@@ -3,10 +3,13 @@
 //
 //   snapshot <level file> <image.png> [--renderer NAME] [--size WxH]
 //            [--seconds S] [--solve] [--camera X,Y,Z --look-at X,Y,Z]
+//            [--full-passes]
 //
 // The level runs for S seconds of simulation first (0: as loaded); --solve
 // places the stored solution of the campaign level of that name before. The
 // camera frames the game field as a level start does unless one is given.
+// --full-passes draws the Shader Renderer's full passes even on a software
+// rasteriser, to compare its shortcuts with what a graphics card shows.
 // Needs an X display (xvfb-run is fine).
 #include "foundation/Class_registry.h"
 #include "foundation/Data_config.h"
@@ -38,6 +41,7 @@ struct Options
     QSize size{1280, 720};
     float seconds = 0.f;
     bool solve = false;
+    bool full_passes = false;
     bool camera_given = false;
     qglviewer::Vec camera;
     qglviewer::Vec look_at;
@@ -63,6 +67,8 @@ bool read_options(int argc, char** argv, Options& options)
         bool const has_value = i + 1 < argc;
         if (flag == "--solve")
             options.solve = true;
+        else if (flag == "--full-passes")
+            options.full_passes = true;
         else if (flag == "--renderer" && has_value)
             options.renderer = argv[++i];
         else if (flag == "--seconds" && has_value)
@@ -114,7 +120,7 @@ int main(int argc, char** argv)
     if (!read_options(argc, argv, options))
     {
         std::cerr << "usage: snapshot <level file> <image.png> [--renderer NAME] [--size WxH] [--seconds S] "
-                     "[--solve] [--camera X,Y,Z --look-at X,Y,Z]"
+                     "[--solve] [--camera X,Y,Z --look-at X,Y,Z] [--full-passes]"
                   << std::endl;
         return 2;
     }
@@ -141,6 +147,8 @@ int main(int argc, char** argv)
     }
     renderer->set_parameters(Class_registry<World_renderer>::instance().get_default_parameters(options.renderer));
     renderer->init(widget.context(), options.size);
+    if (auto* shader_renderer = dynamic_cast<Shader_renderer*>(renderer.get()); shader_renderer && options.full_passes)
+        shader_renderer->set_software_shortcuts({});
     renderer->load_texture(level);
 
     Fixed_clip_camera camera;

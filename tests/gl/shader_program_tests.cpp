@@ -87,6 +87,28 @@ TEST_F(Shader_loading, context_program_prints_what_it_loads_and_its_logs)
     }
 }
 
+// The sphere programs share their shading: a fragment stage linked from a file
+// with main and one with the function it declares.
+TEST_F(Shader_loading, context_program_links_its_fragment_stage_from_several_files)
+{
+    QGLContext const* context = widget()->context();
+    QString const vertex = write("plain.vert", valid_vertex);
+    QString const caller = write("caller.frag", "#version 330 compatibility\nvec4 shade();\n"
+                                                "void main() { gl_FragColor = shade(); }\n");
+    QString const shading = write("shading.frag", "#version 330 compatibility\nuniform vec4 tint;\n"
+                                                  "vec4 shade() { return tint; }\n");
+    Capture_stdout out;
+    std::unique_ptr<QGLShaderProgram> linked(init_program(context, vertex, QStringList{caller, shading}));
+    EXPECT_TRUE(linked->isLinked()) << out.text();
+    EXPECT_GE(linked->uniformLocation("tint"), 0);
+    EXPECT_EQ(0u, out.text().find("Loading shader: " + vertex.toStdString() + " " + caller.toStdString() + " " +
+                                  shading.toStdString() + "\n"));
+
+    std::unique_ptr<QGLShaderProgram> alone(init_program(context, vertex, caller));
+    EXPECT_FALSE(alone->isLinked());
+    EXPECT_NE(std::string::npos, out.text().find("init_program link: ")) << out.text();
+}
+
 TEST_F(Shader_loading, current_context_program_also_logs_criticals_to_the_log_file)
 {
     QString const log_path = QDir(_dir.path()).filePath("log.txt");

@@ -60,6 +60,14 @@ void Renderer_test::replace_with_flat_color(QString const& fragment_file, char c
                       QByteArray("#version 120\nvoid main() { gl_FragColor = ") + color_expression + "; }\n");
 }
 
+void Renderer_test::replace_atom_shading_with_flat_color(char const* color_expression)
+{
+    replace_data_file("shaders/atom_shading.frag",
+                      QByteArray("#version 330 compatibility\nvec4 shade_atom(vec3 surface, vec3 centre, vec4 color) "
+                                 "{ return ") +
+                          color_expression + "; }\n");
+}
+
 std::unique_ptr<World_renderer> Renderer_test::make_renderer(std::string const& name)
 {
     Capture_stdout quiet;
@@ -120,6 +128,28 @@ std::vector<GLenum> Renderer_test::gl_errors() const
     for (GLenum error = gl()->glGetError(); error != GL_NO_ERROR && errors.size() < 16; error = gl()->glGetError())
         errors.push_back(error);
     return errors;
+}
+
+int pixels_beyond_one_pixel(std::vector<bool> const& a, std::vector<bool> const& b, int width, int height)
+{
+    int beyond = 0;
+    for (int y = 0; y < height; ++y)
+    {
+        for (int x = 0; x < width; ++x)
+        {
+            if (!a[size_t(y) * width + x]) continue;
+            bool near = false;
+            for (int dy = -1; dy <= 1 && !near; ++dy)
+                for (int dx = -1; dx <= 1 && !near; ++dx)
+                {
+                    int const nx = x + dx;
+                    int const ny = y + dy;
+                    near = nx >= 0 && ny >= 0 && nx < width && ny < height && b[size_t(ny) * width + nx];
+                }
+            if (!near) ++beyond;
+        }
+    }
+    return beyond;
 }
 
 void add_every_kind_of_element(Level_data& level)

@@ -31,6 +31,8 @@ protected:
     void remove_data_file(QString const& relative);
     // A fragment shader that paints every fragment of its program in one colour.
     void replace_with_flat_color(QString const& fragment_file, char const* color_expression);
+    // Atoms in one colour, however their spheres are drawn.
+    void replace_atom_shading_with_flat_color(char const* color_expression);
 
     // Created by name and initialised at the test size, quietly.
     std::unique_ptr<World_renderer> make_renderer(std::string const& name);
@@ -55,6 +57,9 @@ protected:
     std::unique_ptr<Level_data> _level;
     Fixed_clip_camera _camera;
 };
+
+// Pixels set in `a` with none set in `b` within one pixel.
+int pixels_beyond_one_pixel(std::vector<bool> const& a, std::vector<bool> const& b, int width, int height);
 
 // A level with one element of every kind, some selected and some editable by
 // the player, a temporary burst and a few molecules.

@@ -29,29 +29,6 @@ std::vector<bool> covered(std::vector<unsigned char> const& rgba, int threshold)
     return mask;
 }
 
-// Pixels of `a` with no pixel of `b` within one pixel.
-int pixels_beyond_one_pixel(std::vector<bool> const& a, std::vector<bool> const& b, int width, int height)
-{
-    int beyond = 0;
-    for (int y = 0; y < height; ++y)
-    {
-        for (int x = 0; x < width; ++x)
-        {
-            if (!a[size_t(y) * width + x]) continue;
-            bool near = false;
-            for (int dy = -1; dy <= 1 && !near; ++dy)
-                for (int dx = -1; dx <= 1 && !near; ++dx)
-                {
-                    int const nx = x + dx;
-                    int const ny = y + dy;
-                    near = nx >= 0 && ny >= 0 && nx < width && ny < height && b[size_t(ny) * width + nx];
-                }
-            if (!near) ++beyond;
-        }
-    }
-    return beyond;
-}
-
 } // namespace
 
 // The real shaders replaced by ones that show what reaches them.
@@ -126,7 +103,7 @@ TEST_P(Scene_renderer_diagnostics, atoms_land_where_the_fixed_pipeline_puts_the_
     replace_with_flat_color(shader_renderer() ? "shaders/molecule_new.frag" : "shaders/molecule.frag", "vec4(1.0)");
     replace_data_file("shaders/temperature.frag", "#version 330 compatibility\nvoid main() { discard; }\n");
     auto renderer = make_renderer(GetParam());
-    // The reference below is the full sphere, not the software rasteriser's coarse one.
+    // The mesh spheres: atom_impostor_tests compares the ray-cast ones with them.
     if (auto* shader = dynamic_cast<Shader_renderer*>(renderer.get()))
     {
         Capture_stdout quiet;

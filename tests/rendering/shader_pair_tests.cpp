@@ -34,6 +34,9 @@ TEST_P(Game_shader_pair, compiles_links_and_keeps_the_names_the_game_sets)
     QOpenGLShaderProgram program;
     ASSERT_TRUE(program.addShaderFromSourceFile(QOpenGLShader::Vertex, game_file(pair.vertex)))
         << program.log().toStdString();
+    for (std::string const& fragment : pair.linked_fragments)
+        ASSERT_TRUE(program.addShaderFromSourceFile(QOpenGLShader::Fragment, game_file(fragment)))
+            << program.log().toStdString();
     ASSERT_TRUE(program.addShaderFromSourceFile(QOpenGLShader::Fragment, game_file(pair.fragment)))
         << program.log().toStdString();
     ASSERT_TRUE(program.link()) << program.log().toStdString();

@@ -13,6 +13,8 @@ struct Shader_pair
     std::string fragment;
     std::vector<std::string> uniforms;
     std::vector<std::string> attributes;
+    // Fragment shaders linked beside the first for the functions it declares.
+    std::vector<std::string> linked_fragments = {};
 };
 
 inline std::vector<Shader_pair> const& game_shader_pairs()
@@ -27,7 +29,14 @@ inline std::vector<Shader_pair> const& game_shader_pairs()
         {"shaders/mesh.vert",
          "shaders/molecule_new.frag",
          {"m_projection", "m_view", "m_model", "light_pos", "camera_pos", "bg_texture", "color"},
-         {}},
+         {},
+         {"shaders/atom_shading.frag"}},
+        // Its atoms on a software rasteriser.
+        {"shaders/atom_impostor.vert",
+         "shaders/atom_impostor.frag",
+         {"m_projection", "m_view", "light_pos", "camera_pos", "bg_texture"},
+         {"centre_and_radius", "atom_color"},
+         {"shaders/atom_shading.frag"}},
         {"shaders/mesh.vert",
          "shaders/temperature.frag",
          {"m_projection", "m_view", "m_model", "ice_texture", "scene_texture", "screen_size", "time"},
@@ -42,6 +51,11 @@ inline std::vector<Shader_pair> const& game_shader_pairs()
         {"shaders/fullscreen_square.vert",
          "shaders/depth_blur_1D.frag",
          {"texture", "depth_texture", "clip_distances", "tex_size", "focus_distance", "direction"},
+         {}},
+        // The half-size blur laid over the sharp scene on a software rasteriser.
+        {"shaders/fullscreen_square.vert",
+         "shaders/depth_blur_overlay.frag",
+         {"texture", "depth_texture", "blurred_texture", "clip_distances", "focus_distance"},
          {}},
         // The editor's renderer.
         {"shaders/simple.vert",

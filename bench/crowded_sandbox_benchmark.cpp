@@ -162,6 +162,8 @@ int main(int argc, char** argv)
     wall.start();
     std::cout.rdbuf(printed.rdbuf());
     inputs.start(700);
+    // The last input has a second to be answered.
+    QTimer::singleShot(seconds * 1000 - 1000, &inputs, &QTimer::stop);
     QEventLoop loop;
     QTimer::singleShot(seconds * 1000, &loop, &QEventLoop::quit);
     loop.exec();

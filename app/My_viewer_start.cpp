@@ -3,8 +3,8 @@
 #include "app/My_viewer.h"
 
 #include "foundation/Unreadable_files.h"
-#include "screens/Main_game_screen.h"
-#include "screens/Main_menu_screen.h"
+#include "screens/menus/Main_menu_screen.h"
+#include "screens/play/Main_game_screen.h"
 #include "simulation/Core.h"
 
 #include <QGLContext>

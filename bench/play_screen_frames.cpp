@@ -2,7 +2,7 @@
 // physics keeps pace with the wall clock while the game draws. Part of
 // frame_benchmark.
 #include "app/My_viewer.h"
-#include "screens/Main_game_screen.h"
+#include "screens/play/Main_game_screen.h"
 #include "simulation/Core.h"
 #include "tools/campaign/Campaign.h"
 
@@ -53,7 +53,8 @@ struct Running_game
             if (core.get_game_state() != Core::Running) break;
             step_frame();
         }
-        if (core.get_current_time() < quarter) std::cerr << "the level did not run to a quarter of its time" << std::endl;
+        if (core.get_current_time() < quarter)
+            std::cerr << "the level did not run to a quarter of its time" << std::endl;
         std::cout.rdbuf(out);
     }
 

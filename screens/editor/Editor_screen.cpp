@@ -4,30 +4,21 @@
 #include "foundation/Dialogs.h"
 #include "foundation/Main_options_window.h"
 #include "rendering/World_renderer.h"
-#include "screens/menus/Editor_pause_screen.h"
+#include "screens/Screen_flow.h"
 #include "simulation/Core.h"
 #include "widgets/Draggable_button.h"
 #include "widgets/Draggable_tooltip.h"
 
 #include <QApplication>
 #include <QGLContext>
-#include <QGLViewer/manipulatedCameraFrame.h>
 #include <QKeyEvent>
 
 #include <iostream>
-#include <list>
-#include <optional>
 
 namespace
 {
 
 char const* const options_name = "Editor_screen";
-
-std::optional<std::list<Molecule>>& molecules_for_editor()
-{
-    static std::optional<std::list<Molecule>> kept;
-    return kept;
-}
 
 } // namespace
 
@@ -171,9 +162,7 @@ bool Editor_screen::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Escape:
         if (state == Shown)
         {
-            hide();
-            viewer->add_screen(new Editor_pause_screen(viewer, core, this));
-            core->set_simulation_state(false);
+            pause_play(viewer, core, *this);
             restore_cursor();
             return true;
         }
@@ -197,34 +186,4 @@ bool Editor_screen::keyPressEvent(QKeyEvent* event)
     default:
         return false;
     }
-}
-
-void keep_molecules_for_editor(Core const& core)
-{
-    molecules_for_editor() = core.get_level_data()._molecules;
-}
-
-void forget_molecules_for_editor()
-{
-    molecules_for_editor().reset();
-}
-
-void start_test_play(Core& core)
-{
-    core.start_level();
-    if (molecules_for_editor())
-        for (Molecule const& molecule : *molecules_for_editor()) core.add_molecule(molecule);
-}
-
-void return_to_editor(My_viewer* viewer, Core* core)
-{
-    core->reset_level(false);
-    if (molecules_for_editor())
-        for (Molecule const& molecule : *molecules_for_editor()) core->add_molecule(molecule);
-    forget_molecules_for_editor();
-    core->set_game_state(Core::Not_running);
-    // The editor's camera goes wherever the designer wants to look from.
-    viewer->camera()->frame()->setConstraint(nullptr);
-    core->set_simulation_state(false);
-    viewer->replace_screens(new Editor_screen(viewer, core));
 }

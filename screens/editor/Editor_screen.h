@@ -109,17 +109,4 @@ private:
     QPointer<QGroupBox> _editor_options_box;
 };
 
-// The test play is over: the level as it was before, and a new editor over it.
-// Both the pause during a test play and the result screen after one come back
-// this way.
-void return_to_editor(My_viewer* viewer, Core* core);
-
-// A level's start clears its molecules; the ones the designer placed are kept
-// here at "Play Level" so that return_to_editor can put them back.
-void keep_molecules_for_editor(Core const& core);
-void forget_molecules_for_editor();
-// Starts the level for a test play ("Play Level", "Play Again") with the
-// designer's molecules kept by keep_molecules_for_editor in the field.
-void start_test_play(Core& core);
-
 #endif

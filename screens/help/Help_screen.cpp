@@ -2,8 +2,8 @@
 
 #include "app/My_viewer.h"
 #include "gl/Particle_drawing.h"
+#include "screens/Screen_flow.h"
 #include "screens/help/Help_layout.h"
-#include "screens/menus/Before_start_screen.h"
 #include "simulation/Core.h"
 #include "widgets/Draggable_button.h"
 #include "widgets/Ui_renderer.h"
@@ -86,8 +86,7 @@ void Help_screen::next_page()
 
 void Help_screen::confirm()
 {
-    kill();
-    if (_resume_screen) _resume_screen->show();
+    close_back_to(*this, _resume_screen);
     _core->set_simulation_state(true);
 }
 
@@ -175,6 +174,5 @@ void My_help_screen::confirm()
     _core->load_next_level();
     // Under the level's title as after any finished level, not over its running scene.
     if (_resume_screen) _resume_screen->hide();
-    viewer->add_screen(new Before_start_screen(viewer, _core));
-    kill();
+    leave_for_before_start(viewer, _core, *this);
 }

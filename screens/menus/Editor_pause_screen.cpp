@@ -2,8 +2,7 @@
 
 #include "app/My_viewer.h"
 #include "foundation/Dialogs.h"
-#include "screens/editor/Editor_screen.h"
-#include "screens/menus/Main_menu_screen.h"
+#include "screens/Screen_flow.h"
 #include "screens/menus/Pause_escape.h"
 #include "screens/play/Main_game_screen.h"
 #include "simulation/Core.h"
@@ -30,25 +29,12 @@ Editor_pause_screen::Editor_pause_screen(My_viewer* viewer, Core* core, Main_gam
 {
     flags = Blocks_input;
     add_items(editor_pause_items(core->get_game_state() == Core::Running),
-              [this](Menu_item::Action action) -> std::function<void()> {
-                  switch (action)
-                  {
-                  case Menu_item::Return_to_editor:
-                      return [this] { return_to_editor(this->viewer, _core); };
-                  case Menu_item::Play_level:
-                      return [this] { play_level(); };
-                  case Menu_item::Load_level:
-                      return [this] { load_level(); };
-                  case Menu_item::Save_level:
-                      return [this] { save_level(); };
-                  case Menu_item::Back_to_main_menu:
-                      return [this] { back_to_main_menu(); };
-                  case Menu_item::Continue:
-                      return [this] { continue_editing(); };
-                  default:
-                      return {};
-                  }
-              });
+              {{Menu_item::Return_to_editor, [this] { return_to_editor(this->viewer, _core); }},
+               {Menu_item::Play_level, [this] { play_level(); }},
+               {Menu_item::Load_level, [this] { load_level(); }},
+               {Menu_item::Save_level, [this] { save_level(); }},
+               {Menu_item::Back_to_main_menu, [this] { back_to_main_menu(); }},
+               {Menu_item::Continue, [this] { continue_editing(); }}});
     generate_textures();
 }
 
@@ -60,8 +46,7 @@ bool Editor_pause_screen::keyPressEvent(QKeyEvent* event)
 
 void Editor_pause_screen::continue_editing()
 {
-    kill();
-    if (_target) _target->show();
+    close_back_to(*this, _target);
 }
 
 void Editor_pause_screen::play_level()
@@ -72,9 +57,7 @@ void Editor_pause_screen::play_level()
                                      viewer);
         return;
     }
-    keep_molecules_for_editor(*_core);
-    viewer->replace_screens(new Main_game_screen(viewer, _core, Editor_play_mode));
-    start_test_play(*_core);
+    play_level_from_editor(viewer, _core);
 }
 
 void Editor_pause_screen::load_level()
@@ -120,10 +103,7 @@ void Editor_pause_screen::back_to_main_menu()
                                         "Unsaved changes will be lost. Really return to the main menu?", viewer))
         return;
     _core->save_simulation_settings();
-    auto* game = new Main_game_screen(viewer, _core, Game_mode);
-    game->hide();
-    viewer->replace_screens(game);
-    viewer->add_screen(new Main_menu_screen(viewer, _core));
+    start_over_at_main_menu(viewer, _core);
 }
 
 QString with_level_extension(QString const& file)

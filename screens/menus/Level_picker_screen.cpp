@@ -1,10 +1,8 @@
 #include "screens/menus/Level_picker_screen.h"
 
 #include "app/My_viewer.h"
-#include "screens/menus/Before_start_screen.h"
+#include "screens/Screen_flow.h"
 #include "screens/menus/Level_pages.h"
-#include "screens/menus/Main_menu_screen.h"
-#include "screens/results/Statistics_screen.h"
 #include "simulation/Core.h"
 #include "widgets/Draggable_button.h"
 
@@ -83,8 +81,7 @@ void Level_picker_screen::play_level(std::string const& name)
     }
     _core->load_level(index);
     _core->load_default_simulation_settings();
-    viewer->add_screen(new Before_start_screen(viewer, _core));
-    kill();
+    leave_for_before_start(viewer, _core, *this);
 }
 
 void Level_picker_screen::show_best_run(std::string const& name)
@@ -94,12 +91,10 @@ void Level_picker_screen::show_best_run(std::string const& name)
     int const best = best_run_index(runs->second);
     if (best < 0) return;
     _shown_run = runs->second[size_t(best)];
-    viewer->add_screen(new Statistics_screen(viewer, _core, this, &_shown_run));
-    hide();
+    show_statistics_over(viewer, _core, *this, &_shown_run);
 }
 
 void Level_picker_screen::back_to_main_menu()
 {
-    viewer->add_screen(new Main_menu_screen(viewer, _core));
-    kill();
+    leave_for_main_menu(viewer, _core, *this);
 }

@@ -3,36 +3,19 @@
 #include "app/My_viewer.h"
 #include "foundation/Dialogs.h"
 #include "foundation/Unreadable_files.h"
-#include "screens/editor/Editor_screen.h"
-#include "screens/menus/Before_start_screen.h"
-#include "screens/menus/Level_picker_screen.h"
+#include "screens/Screen_flow.h"
+#include "screens/editor/Editor_molecules.h"
 #include "simulation/Core.h"
 
 Main_menu_screen::Main_menu_screen(My_viewer* viewer, Core* core)
     : Titled_menu_screen(viewer, core, "BRINDLEMOT", QRectF(0.0, 0.1, 1.0, 0.2), 10.f)
 {
-    add_items(main_menu_items(last_level(), level_count()),
-              [this](Menu_item::Action item_action) { return action(item_action); });
+    add_items(main_menu_items(last_level(), level_count()), {{Menu_item::Start_new_game, [this] { start_new_game(); }},
+                                                             {Menu_item::Continue_game, [this] { continue_game(); }},
+                                                             {Menu_item::Quit, [this] { quit(); }},
+                                                             {Menu_item::Pick_level, [this] { pick_level(); }},
+                                                             {Menu_item::Open_sandbox, [this] { open_sandbox(); }}});
     generate_textures();
-}
-
-std::function<void()> Main_menu_screen::action(Menu_item::Action action)
-{
-    switch (action)
-    {
-    case Menu_item::Start_new_game:
-        return [this] { start_new_game(); };
-    case Menu_item::Continue_game:
-        return [this] { continue_game(); };
-    case Menu_item::Quit:
-        return [this] { quit(); };
-    case Menu_item::Pick_level:
-        return [this] { pick_level(); };
-    case Menu_item::Open_sandbox:
-        return [this] { open_sandbox(); };
-    default:
-        return {};
-    }
 }
 
 int Main_menu_screen::level_count() const
@@ -58,9 +41,8 @@ void Main_menu_screen::start_new_game()
     _core->load_default_simulation_settings();
     burst();
     _core->load_level(0);
-    viewer->add_screen(new Before_start_screen(viewer, _core));
+    leave_for_before_start(viewer, _core, *this);
     emit _core->level_changed(1);
-    kill();
 }
 
 void Main_menu_screen::continue_game()
@@ -68,14 +50,12 @@ void Main_menu_screen::continue_game()
     _core->load_level(last_level());
     _core->load_default_simulation_settings();
     burst();
-    viewer->add_screen(new Before_start_screen(viewer, _core));
-    kill();
+    leave_for_before_start(viewer, _core, *this);
 }
 
 void Main_menu_screen::pick_level()
 {
-    viewer->add_screen(new Level_picker_screen(viewer, _core, this));
-    kill();
+    leave_for_level_picker(viewer, _core, *this);
 }
 
 void Main_menu_screen::quit()
@@ -107,5 +87,5 @@ void Main_menu_screen::open_sandbox()
     _core->load_simulation_settings();
     show_unreadable_file_notices(viewer);
     _core->set_game_state(Core::Not_running);
-    viewer->replace_screens(new Editor_screen(viewer, _core));
+    open_editor(viewer, _core);
 }

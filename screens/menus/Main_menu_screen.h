@@ -11,7 +11,6 @@ public:
     Main_menu_screen(My_viewer* viewer, Core* core);
 
 private:
-    std::function<void()> action(Menu_item::Action action);
     void start_new_game();
     void continue_game();
     void pick_level();

@@ -57,14 +57,16 @@ Menu_screen::~Menu_screen()
     _labels.clear();
 }
 
-void Menu_screen::add_items(std::vector<Menu_item> const& items,
-                            std::function<std::function<void()>(Menu_item::Action)> const& callback_for)
+void Menu_screen::add_items(std::vector<Menu_item> const& items, Menu_actions const& actions)
 {
     for (Menu_item const& item : items)
     {
         if (item.kind == Menu_item::Button)
-            _buttons.push_back(
-                std::make_shared<Draggable_button>(item.position, item.size, item.text, callback_for(item.action)));
+        {
+            auto const action = actions.find(item.action);
+            std::function<void()> const callback = action == actions.end() ? std::function<void()>() : action->second;
+            _buttons.push_back(std::make_shared<Draggable_button>(item.position, item.size, item.text, callback));
+        }
         else
             _labels.push_back(std::make_shared<Draggable_label>(item.position, item.size, item.text));
     }

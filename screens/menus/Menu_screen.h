@@ -10,6 +10,7 @@
 #include <QSize>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -18,6 +19,9 @@ class Draggable_button;
 class Draggable_label;
 class QGLShaderProgram;
 class Ui_renderer;
+
+// What a menu's actions do, by action.
+typedef std::map<Menu_item::Action, std::function<void()>> Menu_actions;
 
 // The base of the menu-like screens: buttons and labels over the scene, picked
 // by colour, the button under the mouse glowing with heat and the labels over a
@@ -47,9 +51,8 @@ public:
     float get_time() const { return _time; }
 
 protected:
-    // Items whose action has no callback are shown and picked but do nothing.
-    void add_items(std::vector<Menu_item> const& items,
-                   std::function<std::function<void()>(Menu_item::Action)> const& callback_for);
+    // Items whose action is not in `actions` are shown and picked but do nothing.
+    void add_items(std::vector<Menu_item> const& items, Menu_actions const& actions);
     void add_button(std::shared_ptr<Draggable_button> const& button) { _buttons.push_back(button); }
     void add_label(std::shared_ptr<Draggable_label> const& label) { _labels.push_back(label); }
     void generate_textures();

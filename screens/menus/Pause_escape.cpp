@@ -1,6 +1,7 @@
 #include "screens/menus/Pause_escape.h"
 
 #include "app/Screen.h"
+#include "screens/Screen_flow.h"
 #include "simulation/Core.h"
 
 bool answer_escape_on_pause(Screen& pause, Screen& target, Core& core)
@@ -8,8 +9,7 @@ bool answer_escape_on_pause(Screen& pause, Screen& target, Core& core)
     int const state = pause.get_state();
     if (state == Screen::Fading_in || state == Screen::Shown)
     {
-        pause.kill();
-        target.show();
+        close_back_to(pause, &target);
         return true;
     }
     if (state != Screen::Closing) return false;

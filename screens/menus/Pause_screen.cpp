@@ -1,7 +1,7 @@
 #include "screens/menus/Pause_screen.h"
 
 #include "app/My_viewer.h"
-#include "screens/menus/Main_menu_screen.h"
+#include "screens/Screen_flow.h"
 #include "screens/menus/Pause_escape.h"
 #include "screens/play/Main_game_screen.h"
 #include "simulation/Core.h"
@@ -14,19 +14,9 @@ Pause_screen::Pause_screen(My_viewer* viewer, Core* core, Main_game_screen* targ
     : Menu_screen(viewer, core), _target(target)
 {
     flags = Blocks_input;
-    add_items(pause_items(), [this](Menu_item::Action action) -> std::function<void()> {
-        switch (action)
-        {
-        case Menu_item::Restart_level:
-            return [this] { restart_level(); };
-        case Menu_item::Back_to_main_menu:
-            return [this] { back_to_main_menu(); };
-        case Menu_item::Continue:
-            return [this] { continue_level(); };
-        default:
-            return {};
-        }
-    });
+    add_items(pause_items(), {{Menu_item::Restart_level, [this] { restart_level(); }},
+                              {Menu_item::Back_to_main_menu, [this] { back_to_main_menu(); }},
+                              {Menu_item::Continue, [this] { continue_level(); }}});
     generate_textures();
 }
 
@@ -38,19 +28,16 @@ bool Pause_screen::keyPressEvent(QKeyEvent* event)
 
 void Pause_screen::restart_level()
 {
-    kill();
     _core->reset_level(false);
-    if (_target) _target->show();
+    close_back_to(*this, _target);
 }
 
 void Pause_screen::back_to_main_menu()
 {
-    kill();
-    viewer->add_screen(new Main_menu_screen(viewer, _core));
+    leave_for_main_menu(viewer, _core, *this);
 }
 
 void Pause_screen::continue_level()
 {
-    kill();
-    if (_target) _target->show();
+    close_back_to(*this, _target);
 }

@@ -9,11 +9,9 @@
 #include "gl/Particle_drawing.h"
 #include "rendering/Scene_renderers.h"
 #include "rendering/Target_size.h"
+#include "screens/Screen_flow.h"
 #include "screens/help/Tutorial_steps.h"
-#include "screens/menus/Editor_pause_screen.h"
-#include "screens/menus/Pause_screen.h"
 #include "screens/play/Toolbar_layout.h"
-#include "screens/results/After_finish_screen.h"
 #include "simulation/Core.h"
 #include "widgets/Draggable_box.h"
 #include "widgets/Draggable_button.h"
@@ -328,12 +326,7 @@ bool Main_game_screen::keyPressEvent(QKeyEvent* event)
             // own in the editor and in a level played from it. An element
             // half placed is dropped with its cursor.
             cancel_mouse_action();
-            hide();
-            if (_mode == Game_mode)
-                viewer->add_screen(new Pause_screen(viewer, core, this));
-            else
-                viewer->add_screen(new Editor_pause_screen(viewer, core, this));
-            core->set_simulation_state(false);
+            pause_play(viewer, core, *this);
             return true;
         }
         if (state == Hidden || state == Fading_out)
@@ -421,8 +414,7 @@ void Main_game_screen::handle_game_state_change()
         {
             clear_events();
             cancel_mouse_action();
-            hide();
-            viewer->add_screen(new After_finish_screen(viewer, core, _mode));
+            show_results_over(viewer, core, *this);
         }
     });
 }

@@ -3,11 +3,9 @@
 #include "app/My_viewer.h"
 #include "gl/Particle_drawing.h"
 #include "gl/Random_vector.h"
-#include "screens/editor/Editor_screen.h"
-#include "screens/menus/Before_start_screen.h"
-#include "screens/menus/Main_menu_screen.h"
+#include "screens/Screen_flow.h"
+#include "screens/editor/Editor_molecules.h"
 #include "screens/results/Finished_run.h"
-#include "screens/results/Statistics_screen.h"
 #include "simulation/Core.h"
 #include "widgets/Draggable_button.h"
 #include "widgets/Draggable_event.h"
@@ -31,7 +29,11 @@ void After_finish_screen::init(int game_mode)
 {
     int const level_count = _core->get_level_names().size();
     add_items(after_finish_buttons(game_mode, _core->progress.last_level, level_count, _core->get_current_level()),
-              [this](Menu_item::Action item_action) { return action(item_action); });
+              {{Menu_item::Next_level, [this] { next_level(); }},
+               {Menu_item::Play_again, [this] { play_again(); }},
+               {Menu_item::Back_to_editor, [this] { back_to_editor(); }},
+               {Menu_item::Back_to_main_menu, [this] { back_to_main_menu(); }},
+               {Menu_item::Show_statistics, [this] { show_statistics(); }}});
 
     std::vector<std::shared_ptr<Draggable_label>> labels;
     for (Sliding_label const& item : after_finish_labels())
@@ -62,25 +64,6 @@ void After_finish_screen::init(int game_mode)
     if (record_finished_run(_core->progress, _core->get_current_level(), level_name, _score, level_count))
         std::cout << "After_finish_screen::init new highscore" << std::endl;
     _core->save_progress();
-}
-
-std::function<void()> After_finish_screen::action(Menu_item::Action action)
-{
-    switch (action)
-    {
-    case Menu_item::Next_level:
-        return [this] { next_level(); };
-    case Menu_item::Play_again:
-        return [this] { play_again(); };
-    case Menu_item::Back_to_editor:
-        return [this] { back_to_editor(); };
-    case Menu_item::Back_to_main_menu:
-        return [this] { back_to_main_menu(); };
-    case Menu_item::Show_statistics:
-        return [this] { show_statistics(); };
-    default:
-        return {};
-    }
 }
 
 void After_finish_screen::draw()
@@ -141,8 +124,7 @@ void After_finish_screen::next_level()
 {
     scatter_total();
     _core->load_next_level();
-    viewer->add_screen(new Before_start_screen(viewer, _core));
-    kill();
+    leave_for_before_start(viewer, _core, *this);
 }
 
 void After_finish_screen::play_again()
@@ -165,12 +147,10 @@ void After_finish_screen::back_to_editor()
 void After_finish_screen::back_to_main_menu()
 {
     scatter_total();
-    viewer->add_screen(new Main_menu_screen(viewer, _core));
-    kill();
+    leave_for_main_menu(viewer, _core, *this);
 }
 
 void After_finish_screen::show_statistics()
 {
-    viewer->add_screen(new Statistics_screen(viewer, _core, this, &_score));
-    hide();
+    show_statistics_over(viewer, _core, *this, &_score);
 }

@@ -31,7 +31,6 @@ public:
 
 private:
     void init(int game_mode);
-    std::function<void()> action(Menu_item::Action action);
     void start_count_up();
     void step_count_up();
     void finish_count_up();

@@ -1,6 +1,7 @@
 #include "screens/results/Statistics_screen.h"
 
 #include "app/My_viewer.h"
+#include "screens/Screen_flow.h"
 #include "screens/results/Finished_run.h"
 #include "simulation/Core.h"
 #include "widgets/Draggable_button.h"
@@ -21,11 +22,7 @@ Statistics_screen::Statistics_screen(My_viewer* viewer, Core* core, Screen* prev
         _plots[size_t(item.series)] = plot;
     }
 
-    add_items(statistics_buttons(), [this](Menu_item::Action action) -> std::function<void()> {
-        if (action == Menu_item::Back) return [this] { back(); };
-        if (action == Menu_item::Repeat) return [this] { repeat(); };
-        return {};
-    });
+    add_items(statistics_buttons(), {{Menu_item::Back, [this] { back(); }}, {Menu_item::Repeat, [this] { repeat(); }}});
     _capture_score_label = std::make_shared<Draggable_label>(Eigen::Vector3f(0.75f, 0.6f, 0.f),
                                                              Eigen::Vector2f(0.3f, 0.1f), result_digits(0));
     _capture_score_label->set_color(capture_score_color);
@@ -138,8 +135,7 @@ void Statistics_screen::update_energy_label()
 
 void Statistics_screen::back()
 {
-    _previous_screen->show();
-    kill();
+    close_back_to(*this, _previous_screen);
 }
 
 void Statistics_screen::repeat()

@@ -4,6 +4,7 @@
 // is a read of freed memory.
 #include "Editor_test.h"
 
+#include "screens/Screen_flow.h"
 #include "simulation/Box_barrier.h"
 #include "simulation/Core.h"
 #include "simulation/Tractor_barrier.h"

@@ -11,7 +11,9 @@
 #include "widgets/Ui_renderer.h"
 
 #include <algorithm>
+#include <functional>
 #include <iostream>
+#include <map>
 
 namespace
 {
@@ -47,7 +49,7 @@ std::vector<std::string> kinds_with_images(std::map<std::string, int> const& ava
 void Editor_screen::init_controls()
 {
     std::cout << "Editor_screen::init_controls" << std::endl;
-    float const aspect = float(viewer->camera()->screenWidth()) / float(viewer->camera()->screenHeight());
+    float const aspect = viewer->get_screen_aspect();
     build_palette(aspect);
     build_icon_buttons(aspect);
     build_text_buttons(aspect);
@@ -120,22 +122,14 @@ void Editor_screen::build_palette(float aspect)
 
 void Editor_screen::build_icon_buttons(float aspect)
 {
+    // An action left out of a table fails as the editor is built, not later as a dead button.
+    std::map<Editor_icon_button::Action, std::function<void()>> const actions{
+        {Editor_icon_button::Toggle_simulation, [this] { toggle_simulation(); }},
+        {Editor_icon_button::Reset_camera, [this] { viewer->fly_camera(); }},
+        {Editor_icon_button::Change_speed, [this] { change_game_speed(); }}};
     for (Editor_icon_button const& spec : editor_icon_buttons(aspect))
     {
-        std::function<void()> action;
-        switch (spec.action)
-        {
-        case Editor_icon_button::Toggle_simulation:
-            action = [this] { toggle_simulation(); };
-            break;
-        case Editor_icon_button::Reset_camera:
-            action = [this] { viewer->fly_camera(); };
-            break;
-        case Editor_icon_button::Change_speed:
-            action = [this] { change_game_speed(); };
-            break;
-        }
-        auto button = std::make_shared<Draggable_button>(spec.position, spec.size, "", action);
+        auto button = std::make_shared<Draggable_button>(spec.position, spec.size, "", actions.at(spec.action));
         button->set_texture(button_texture(spec.image));
         add_control(button, spec.tooltip, Editor_group::Controls);
         _icon_buttons.push_back(button);
@@ -149,34 +143,17 @@ void Editor_screen::build_icon_buttons(float aspect)
 
 void Editor_screen::build_text_buttons(float aspect)
 {
+    std::map<Editor_text_button::Action, std::function<void()>> const actions{
+        {Editor_text_button::Hide_controls, [this] { hide_controls(); }},
+        {Editor_text_button::Show_controls, [this] { show_controls(); }},
+        {Editor_text_button::Reset, [this] { confirm_reset_level(); }},
+        {Editor_text_button::Clear, [this] { confirm_clear_level(); }},
+        {Editor_text_button::Show_advanced, [this] { show_advanced_options(); }},
+        {Editor_text_button::Hide_advanced, [this] { hide_advanced_options(); }},
+        {Editor_text_button::Load_defaults, [this] { load_defaults(); }}};
     for (Editor_text_button const& spec : editor_text_buttons(aspect))
     {
-        std::function<void()> action;
-        switch (spec.action)
-        {
-        case Editor_text_button::Hide_controls:
-            action = [this] { hide_controls(); };
-            break;
-        case Editor_text_button::Show_controls:
-            action = [this] { show_controls(); };
-            break;
-        case Editor_text_button::Reset:
-            action = [this] { confirm_reset_level(); };
-            break;
-        case Editor_text_button::Clear:
-            action = [this] { confirm_clear_level(); };
-            break;
-        case Editor_text_button::Show_advanced:
-            action = [this] { show_advanced_options(); };
-            break;
-        case Editor_text_button::Hide_advanced:
-            action = [this] { hide_advanced_options(); };
-            break;
-        case Editor_text_button::Load_defaults:
-            action = [this] { load_defaults(); };
-            break;
-        }
-        auto button = std::make_shared<Draggable_button>(spec.position, spec.size, spec.text, action);
+        auto button = std::make_shared<Draggable_button>(spec.position, spec.size, spec.text, actions.at(spec.action));
         _ui_renderer->generate_button_texture(*button);
         add_control(button, spec.tooltip, spec.group);
         _text_buttons.push_back(button);
@@ -194,7 +171,7 @@ void Editor_screen::build_sliders()
     Parameter_list& level_parameters = core->get_level_data().get_parameters();
     Parameter_list& core_parameters = core->get_parameters();
     auto const right_click = [this](std::string const& name) { parameter_slider_right_click_event(name); };
-    GLuint const handle = _icon_textures[3].get();
+    GLuint const handle = _icon_textures[Slider_icon].get();
 
     for (Editor_slider const& spec : editor_sliders())
     {
@@ -227,7 +204,7 @@ void Editor_screen::fit_widgets_to_window()
     Main_game_screen::fit_widgets_to_window();
 
     // Resized in place: a press may still hold a control.
-    float const aspect = float(viewer->camera()->screenWidth()) / float(viewer->camera()->screenHeight());
+    float const aspect = viewer->get_screen_aspect();
     std::vector<std::string> kinds;
     for (auto const& entry : _palette_buttons)
         if (!std::count(_molecule_names.begin(), _molecule_names.end(), entry.first)) kinds.push_back(entry.first);

@@ -57,10 +57,12 @@ Main_game_screen::Main_game_screen(My_viewer* viewer, Core* core, int mode)
     std::cout << "Main_game_screen::Main_game_screen" << std::endl;
     flags = Covers_below;
 
-    char const* const icons[] = {"textures/rotate.png", "textures/scale.png", "textures/move.png",
-                                 "textures/slider.png", "textures/handle_settings.png"};
+    // In the order of Handle_icon.
+    std::array<char const*, Handle_icon_count> const icon_files{"textures/rotate.png", "textures/scale.png",
+                                                                "textures/move.png", "textures/slider.png",
+                                                                "textures/handle_settings.png"};
     for (size_t i = 0; i < _icon_textures.size(); ++i)
-        _icon_textures[i].reset(create_texture_from_file(*this, data_file(icons[i]), true));
+        _icon_textures[i].reset(create_texture_from_file(*this, data_file(icon_files[i]), true));
 
     create_targets(target_size(QSize(viewer->camera()->screenWidth(), viewer->camera()->screenHeight())));
     _copy_program.reset(load_program("shaders/fullscreen_square.vert", "shaders/simple_texture.frag"));

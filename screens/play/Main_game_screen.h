@@ -146,6 +146,17 @@ public slots:
     void handle_game_state_change();
 
 protected:
+    // The icons drawn on an element's handles, each a texture of its own.
+    enum Handle_icon
+    {
+        Rotate_icon,
+        Scale_icon,
+        Move_icon,
+        Slider_icon,
+        Settings_icon,
+        Handle_icon_count
+    };
+
     struct Element_handle
     {
         std::unique_ptr<Draggable_box> box;
@@ -252,8 +263,7 @@ protected:
     // By path under the data paths.
     std::unordered_map<std::string, QImage> _button_images;
     std::set<std::string> _reported_kinds;
-    // rotate, scale, move, slider, handle settings
-    std::array<Texture_handle, 5> _icon_textures;
+    std::array<Texture_handle, Handle_icon_count> _icon_textures;
 
     std::unique_ptr<QGLFramebufferObject> _scene_target;
     std::unique_ptr<QGLShaderProgram> _copy_program;

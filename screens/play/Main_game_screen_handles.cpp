@@ -18,15 +18,6 @@
 namespace
 {
 
-enum Icon
-{
-    Rotate_icon = 0,
-    Scale_icon,
-    Move_icon,
-    Slider_icon,
-    Settings_icon
-};
-
 void multiply_matrix(Eigen::Matrix4f const& matrix)
 {
     glMultMatrixf(matrix.data());
@@ -114,7 +105,7 @@ Draggable* Main_game_screen::pickable_at(int index) const
 
 void Main_game_screen::draw_for_picking()
 {
-    float const aspect = float(viewer->camera()->screenWidth()) / float(viewer->camera()->screenHeight());
+    float const aspect = viewer->get_screen_aspect();
     for (size_t i = 0; i < _pickables.size(); ++i)
     {
         Draggable* pickable = _pickables[i];
@@ -169,7 +160,7 @@ void Main_game_screen::draw_overlay()
     glColor4f(1.f, 1.f, 1.f, 1.f);
     bool const every_handle = shows_every_handle(_mode, core->get_game_state());
 
-    auto const icon = [this](Icon kind, Eigen::Vector3f const& at, float scale, float alpha) {
+    auto const icon = [this](Handle_icon kind, Eigen::Vector3f const& at, float scale, float alpha) {
         glPushMatrix();
         translate_to(at);
         glScalef(scale, scale, scale);

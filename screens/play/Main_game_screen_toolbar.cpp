@@ -38,7 +38,7 @@ void Main_game_screen::update_element_buttons()
                       << std::endl;
     }
 
-    float const aspect = float(viewer->camera()->screenWidth()) / float(viewer->camera()->screenHeight());
+    float const aspect = viewer->get_screen_aspect();
     for (Toolbar_button const& spec : toolbar_layout(available, aspect))
     {
         std::shared_ptr<Draggable_button> button;
@@ -74,7 +74,7 @@ void Main_game_screen::fit_toolbar_to_window()
 {
     // The editor keeps its own controls where the toolbar would be.
     if (_mode == Editor_mode) return;
-    float const aspect = float(viewer->camera()->screenWidth()) / float(viewer->camera()->screenHeight());
+    float const aspect = viewer->get_screen_aspect();
     std::vector<Toolbar_button> const layout = toolbar_layout(core->get_level_data()._available_elements, aspect);
     // Not built for this level yet: its first build lays it out.
     if (layout.size() != _buttons.size()) return;

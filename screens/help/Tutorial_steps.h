@@ -15,7 +15,8 @@ class My_viewer;
 // time the level changes in the game; the screen takes them over.
 typedef std::function<std::vector<Event*>(Core*, My_viewer*, Main_game_screen*)> Tutorial_steps;
 
-// By level name: the steps of the game's tutorial levels.
+// By level name: the steps of the game's tutorial levels, and of no other
+// level, so that a level is a tutorial exactly when it is listed here.
 std::map<std::string, Tutorial_steps>& tutorial_steps();
 
 #endif

@@ -388,15 +388,12 @@ void Main_game_screen::handle_level_change(Level_state level_state)
 void Main_game_screen::queue_tutorial_events()
 {
     std::string const level = core->get_level_name(core->get_current_level());
-    for (char const* tutorial : {"Intro 0", "Intro 1", "Intro 2", "Level 1"})
-    {
-        if (level != tutorial) continue;
-        std::cout << "Main_game_screen::handle_level_change " << level << ", adding tutorial events" << std::endl;
-        if (level == "Intro 0") viewer->disable_camera_controls();
-        auto const steps = tutorial_steps().find(level);
-        if (steps != tutorial_steps().end() && steps->second)
-            for (Event* event : steps->second(core, viewer, this)) add_event(event);
-    }
+    auto const steps = tutorial_steps().find(level);
+    if (steps == tutorial_steps().end()) return;
+    std::cout << "Main_game_screen::handle_level_change " << level << ", adding tutorial events" << std::endl;
+    if (level == "Intro 0") viewer->disable_camera_controls();
+    if (steps->second)
+        for (Event* event : steps->second(core, viewer, this)) add_event(event);
 }
 
 void Main_game_screen::handle_game_state_change()

@@ -3,14 +3,11 @@
 #include "app/My_viewer.h"
 #include "foundation/Dialogs.h"
 #include "screens/Screen_flow.h"
-#include "screens/menus/Pause_escape.h"
-#include "screens/play/Main_game_screen.h"
 #include "simulation/Core.h"
 #include "simulation/Level_file.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QKeyEvent>
 
 #include <iostream>
 
@@ -25,28 +22,16 @@ bool is_quick_file_choice()
 } // namespace
 
 Editor_pause_screen::Editor_pause_screen(My_viewer* viewer, Core* core, Main_game_screen* target)
-    : Menu_screen(viewer, core), _target(target)
+    : Pause_menu_screen(viewer, core, target, "Editor_pause_screen")
 {
-    flags = Blocks_input;
     add_items(editor_pause_items(core->get_game_state() == Core::Running),
               {{Menu_item::Return_to_editor, [this] { return_to_editor(this->viewer, _core); }},
                {Menu_item::Play_level, [this] { play_level(); }},
                {Menu_item::Load_level, [this] { load_level(); }},
                {Menu_item::Save_level, [this] { save_level(); }},
                {Menu_item::Back_to_main_menu, [this] { back_to_main_menu(); }},
-               {Menu_item::Continue, [this] { continue_editing(); }}});
+               {Menu_item::Continue, [this] { resume(); }}});
     generate_textures();
-}
-
-bool Editor_pause_screen::keyPressEvent(QKeyEvent* event)
-{
-    std::cout << "Editor_pause_screen::keyPressEvent " << event->key() << " state: " << state << std::endl;
-    return event->key() == Qt::Key_Escape && _target && answer_escape_on_pause(*this, *_target, *_core);
-}
-
-void Editor_pause_screen::continue_editing()
-{
-    close_back_to(*this, _target);
 }
 
 void Editor_pause_screen::play_level()

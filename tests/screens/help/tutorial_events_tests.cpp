@@ -1,4 +1,5 @@
 #include "screens/help/Tutorial_events.h"
+#include "screens/help/Tutorial_steps.h"
 #include "simulation/Brownian_box.h"
 #include "simulation/Molecule_releaser.h"
 #include "simulation/Portal.h"
@@ -374,6 +375,21 @@ TEST(Tutorial_events, each_tutorial_level_queues_its_events_in_order)
               (std::vector<std::string>{name(Heat_button_event(context)), name(Heat_element_placed_event(context))}));
     EXPECT_TRUE(kinds("Level 2").empty());
     EXPECT_TRUE(kinds("intro 0").empty());
+}
+
+// The play screen takes a level for a tutorial when it has steps: each such
+// level must have events to queue, or its tutorial would silently be empty.
+TEST(Tutorial_events, every_level_with_tutorial_steps_has_events)
+{
+    auto context = std::make_shared<Stub_context>();
+    ASSERT_FALSE(tutorial_steps().empty());
+    for (auto const& [level, steps] : tutorial_steps())
+    {
+        EXPECT_TRUE(steps) << level;
+        std::vector<Event*> const events = tutorial_events(level, context);
+        EXPECT_FALSE(events.empty()) << level;
+        for (Event* event : events) delete event;
+    }
 }
 
 } // namespace

@@ -3,8 +3,7 @@
 #include "app/My_viewer.h"
 
 #include "foundation/Unreadable_files.h"
-#include "screens/Main_game_screen.h"
-#include "screens/Main_menu_screen.h"
+#include "screens/Screen_flow.h"
 #include "simulation/Core.h"
 
 #include <QGLContext>
@@ -19,11 +18,7 @@ void My_viewer::start()
     screens.clear();
     _core->gl_init(context());
 
-    // Below every menu, ready for the first level; hidden by the first frame.
-    auto* game = new Main_game_screen(this, _core, Game_mode);
-    game->hide();
-    add_screen(game);
-    add_screen(new Main_menu_screen(this, _core));
+    start_over_at_main_menu(this, _core);
     // The player's files were read with Core, before there was a window to say
     // what became of them.
     show_unreadable_file_notices(this);

@@ -12,7 +12,7 @@
 
 #include "app/Memory_policy.h"
 #include "app/My_viewer.h"
-#include "screens/Editor_screen.h"
+#include "screens/editor/Editor_screen.h"
 #include "simulation/Core.h"
 #include "simulation/Molecule_factory.h"
 #include "widgets/Draggable_button.h"

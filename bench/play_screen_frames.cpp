@@ -2,7 +2,7 @@
 // physics keeps pace with the wall clock while the game draws. Part of
 // frame_benchmark.
 #include "app/My_viewer.h"
-#include "screens/Main_game_screen.h"
+#include "screens/play/Main_game_screen.h"
 #include "simulation/Core.h"
 #include "tools/campaign/Campaign.h"
 

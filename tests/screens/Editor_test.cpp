@@ -1,6 +1,6 @@
 #include "Editor_test.h"
 
-#include "screens/Main_menu_screen.h"
+#include "screens/menus/Main_menu_screen.h"
 #include "simulation/Core.h"
 #include "widgets/Draggable_button.h"
 #include "widgets/Draggable_slider.h"

@@ -3,8 +3,8 @@
 
 #include "Play_test.h"
 
-#include "screens/Editor_pause_screen.h"
-#include "screens/Editor_screen.h"
+#include "screens/editor/Editor_screen.h"
+#include "screens/menus/Editor_pause_screen.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "Menu_test.h"
 
-#include "screens/Menu_screen.h"
+#include "screens/menus/Menu_screen.h"
 #include "widgets/Draggable_button.h"
 
 #include <QDir>

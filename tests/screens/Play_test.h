@@ -3,7 +3,7 @@
 
 #include "app/Viewer_test.h"
 
-#include "screens/Main_game_screen.h"
+#include "screens/play/Main_game_screen.h"
 #include "widgets/Draggable.h"
 #include "widgets/Draggable_label.h"
 

@@ -3,8 +3,8 @@
 #include "Play_test.h"
 #include "X_windows.h"
 
-#include "screens/Before_start_screen.h"
-#include "screens/Main_menu_screen.h"
+#include "screens/menus/Before_start_screen.h"
+#include "screens/menus/Main_menu_screen.h"
 #include "widgets/Draggable_button.h"
 #include "foundation/Xml_archive_file.h"
 #include "simulation/Core.h"

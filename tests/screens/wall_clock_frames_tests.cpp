@@ -5,8 +5,8 @@
 #include "Menu_test.h"
 #include "Won_level.h"
 
-#include "screens/After_finish_screen.h"
-#include "screens/Play_mode.h"
+#include "screens/play/Play_mode.h"
+#include "screens/results/After_finish_screen.h"
 #include "widgets/Draggable_button.h"
 
 #include <gtest/gtest.h>

@@ -108,7 +108,7 @@ void play_screen_frame(benchmark::State& state)
 {
     if (!have_display(state)) return;
     Running_game game(int(state.range(0)));
-    state.SetLabel(campaign().at(size_t(state.range(0))).name);
+    state.SetLabel(campaign().at(size_t(state.range(0))).name + ", whole frame");
     std::streambuf* const out = std::cout.rdbuf(game.quiet.rdbuf());
     for (auto _ : state)
     {

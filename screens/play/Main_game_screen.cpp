@@ -7,6 +7,7 @@
 #include "foundation/Main_options_window.h"
 #include "gl/GL_utilities.h"
 #include "gl/Particle_drawing.h"
+#include "gl/Software_rasteriser.h"
 #include "rendering/Scene_renderers.h"
 #include "rendering/Target_size.h"
 #include "screens/Screen_flow.h"
@@ -45,8 +46,10 @@ QGLShaderProgram* load_program(char const* vertex, char const* fragment)
 
 GLuint create_color_target(QOpenGLFunctions_3_3_Core& gl, QSize const& size)
 {
-    return create_texture(gl, size.width(), size.height(), nullptr, GL_RGBA32F, GL_RGBA, GL_FLOAT, GL_NEAREST,
-                          GL_REPEAT);
+    // A software rasteriser moves bytes faster than floats, and what the
+    // targets hold goes to an 8-bit window anyway.
+    GLint const format = is_software_rasteriser() ? GL_RGBA8 : GL_RGBA32F;
+    return create_texture(gl, size.width(), size.height(), nullptr, format, GL_RGBA, GL_FLOAT, GL_NEAREST, GL_REPEAT);
 }
 
 } // namespace

@@ -86,16 +86,22 @@ void Shader_renderer::resize(QSize const& size)
 void Shader_renderer::create_blur_targets()
 {
     // Clamped: a tap beyond the top edge must not read the bottom's picture.
+    // The blur at half size leaves the full-size targets only its finished
+    // picture, which bytes hold and a software rasteriser moves faster.
+    GLint const full_size_format = _shortcuts.half_size_blur ? GL_RGBA8 : GL_RGBA32F;
     for (Texture_handle& target : _blur_targets)
-        target.reset(create_texture(*this, _width, _height, nullptr, GL_RGBA32F, GL_RGBA, GL_FLOAT, GL_NEAREST,
+        target.reset(create_texture(*this, _width, _height, nullptr, full_size_format, GL_RGBA, GL_FLOAT, GL_NEAREST,
                                     GL_CLAMP_TO_EDGE));
-    for (Texture_handle& target : _half_size_blur_targets)
+    // Floats: the first pass keeps each pixel's blur radius in alpha. The
+    // second pass reads it unfiltered, as the full-size passes read theirs; the
+    // overlay reads the second filtered, to spread it smoothly over the full size.
+    GLint const filters[2] = {GL_NEAREST, GL_LINEAR};
+    for (int pass = 0; pass < 2; ++pass)
     {
-        // Filtered, so that the overlay reads them smoothly at full size.
-        target.reset(_shortcuts.half_size_blur
-                         ? create_texture(*this, (_width + 1) / 2, (_height + 1) / 2, nullptr, GL_RGBA16F, GL_RGBA,
-                                          GL_FLOAT, GL_LINEAR, GL_CLAMP_TO_EDGE)
-                         : 0);
+        _half_size_blur_targets[pass].reset(
+            _shortcuts.half_size_blur ? create_texture(*this, (_width + 1) / 2, (_height + 1) / 2, nullptr, GL_RGBA16F,
+                                                       GL_RGBA, GL_FLOAT, filters[pass], GL_CLAMP_TO_EDGE)
+                                      : 0);
     }
 }
 

@@ -6,7 +6,7 @@
 // game has taken it). See bench/README.md.
 //
 //   xvfb-run -a -s "-screen 0 1920x1080x24" ./bench/crowded_sandbox_benchmark --waters 1365 --seconds 10
-#include "bench/Soak_player.h"
+#include "bench/Played_game.h"
 #include "bench/Water_grid.h"
 #include "bench/X_input.h"
 
@@ -17,16 +17,12 @@
 #include "simulation/Molecule_factory.h"
 #include "widgets/Draggable_button.h"
 
-#include "support/Game_driver.h"
 #include "support/Scratch_data_tree.h"
-#include "support/Scripted_dialogs.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QGLFormat>
-#include <QTest>
 #include <QTimer>
 
 #include <X11/keysym.h>
@@ -116,19 +112,14 @@ int main(int argc, char** argv)
     std::ofstream printed("printed.txt");
     std::streambuf* const terminal = std::cout.rdbuf(printed.rdbuf());
 
-    Scripted_dialogs dialogs;
-    Core core;
-    My_viewer viewer(&core, QGLFormat());
-    viewer.show();
-    if (!QTest::qWaitForWindowExposed(&viewer)) std::cerr << "the window did not show" << std::endl;
-    viewer.start();
-    Game_driver driver(viewer, core);
-    Soak_player player(viewer, core, driver, dialogs);
-    Editor_screen& editor = player.open_sandbox();
+    Played_game game;
+    Core& core = game.core;
+    My_viewer& viewer = game.viewer;
+    Editor_screen& editor = game.player.open_sandbox();
 
     int placed = 0;
     for (int i = 0; i < waters && core.add_molecule(create_molecule("H2O", water_grid_place(i))); ++i) ++placed;
-    if (!core.get_simulation_state()) driver.click(editor.get_play_button()->get_position().head<2>());
+    if (!core.get_simulation_state()) game.driver.click(editor.get_play_button()->get_position().head<2>());
     std::cout.rdbuf(terminal);
     if (!core.get_simulation_state())
     {

@@ -5,8 +5,8 @@
 // the physics kept pace with the wall clock. See bench/README.md.
 //
 //   xvfb-run -a -s "-screen 0 1920x1080x24" ./bench/soak_benchmark --minutes 30
+#include "bench/Played_game.h"
 #include "bench/Soak_gauges.h"
-#include "bench/Soak_player.h"
 
 #include "app/Memory_policy.h"
 #include "app/My_viewer.h"
@@ -14,15 +14,11 @@
 #include "simulation/Core.h"
 #include "tools/campaign/Campaign.h"
 
-#include "support/Game_driver.h"
 #include "support/Scratch_data_tree.h"
-#include "support/Scripted_dialogs.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QGLFormat>
 #include <QRegularExpression>
-#include <QTest>
 #include <QTextStream>
 
 #include <algorithm>
@@ -114,16 +110,9 @@ int main(int argc, char** argv)
     std::streambuf* const terminal = std::cout.rdbuf(printed.rdbuf());
     Logger::instance()->init("log.txt");
 
-    Scripted_dialogs dialogs;
-    Core core;
-    My_viewer viewer(&core, QGLFormat());
-    viewer.show();
-    if (!QTest::qWaitForWindowExposed(&viewer)) std::cerr << "the window did not show" << std::endl;
-    viewer.start();
-
-    Game_driver driver(viewer, core);
-    Soak_gauges gauges(viewer, core);
-    Soak_player player(viewer, core, driver, dialogs);
+    Played_game game;
+    Soak_gauges gauges(game.viewer, game.core);
+    Soak_player& player = game.player;
     std::vector<std::string> levels;
     for (Campaign_level const& level : campaign())
         if (level.solve) levels.push_back(level.name);

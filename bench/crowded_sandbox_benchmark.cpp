@@ -31,7 +31,6 @@
 #include <deque>
 #include <fstream>
 #include <iostream>
-#include <optional>
 #include <vector>
 
 namespace

@@ -66,8 +66,9 @@ void Shader_renderer::init(QGLContext const* context, QSize const& size)
     _atom_impostors.init(_context);
     _cube_mesh.init(load_data_mesh("meshes/grid_cube.obj"), true);
     _cube_mesh.init_color_buffer();
+    // The buffer starts as the colours kept here, which each frame compares with.
     _cube_colors.assign(size_t(_cube_mesh.get_num_vertices()) * 3, 0.f);
-    _cube_colors_uploaded = false;
+    _cube_mesh.update_colors(_cube_colors.data());
     _hemisphere_mesh = load_data_mesh("meshes/bg_hemisphere.obj");
     _blurred_background_texture.reset(load_data_texture(_gl_functions, "textures/iss_interior_1_blurred.png", false));
     _background_grid_texture.reset(load_data_texture(_gl_functions, "textures/background_grid.png", false));

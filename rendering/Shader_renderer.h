@@ -83,7 +83,6 @@ private:
     // The background last loaded, brought back by a second init.
     std::string _background_name;
     std::vector<float> _cube_colors;
-    bool _cube_colors_uploaded = false;
 };
 
 #endif

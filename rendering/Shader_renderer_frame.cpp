@@ -204,7 +204,7 @@ void Shader_renderer::draw_temperature_cube(Level_data& level, GLuint scene_text
     // The grid changes a few times a second of simulation and not at all in a
     // stopped one: the colours go to the GL only when they have changed.
     Poly_mesh const& cube = _cube_mesh.get_mesh();
-    bool changed = !_cube_colors_uploaded;
+    bool changed = false;
     for (auto const vertex : cube.vertices())
     {
         Poly_mesh::Point const& p = cube.point(vertex);
@@ -215,7 +215,6 @@ void Shader_renderer::draw_temperature_cube(Level_data& level, GLuint scene_text
         color[0] = shade;
     }
     if (changed) _cube_mesh.update_colors(_cube_colors.data());
-    _cube_colors_uploaded = true;
 
     // One layer of haze: only the faces towards the camera.
     glEnable(GL_CULL_FACE);

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake
+  build-essential cmake clang-format
   qtbase5-dev libqt5opengl5-dev libqglviewer-dev-qt5
   libopenmesh-dev libboost-serialization-dev libeigen3-dev
   libgtest-dev libgmock-dev libbenchmark-dev

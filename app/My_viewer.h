@@ -114,6 +114,9 @@ private:
     void apply_clipping_planes();
     // Mouse and wheel events, in this widget's context; true when a screen took it.
     bool offer_to_screens(std::function<bool(Screen&)> const& offer);
+    // A release, or a move with a button held, is the screen's that took the
+    // press, or nobody's; offered top-down as any event when no screen took it.
+    bool offer_after_press(std::function<bool(Screen&)> const& offer);
     // S, F10 and Ctrl+Shift+O, whoever took the key; true when it was one of them.
     bool run_debug_key(QKeyEvent* event);
     void print_screen_stack() const;

@@ -57,6 +57,8 @@ public:
     // ends. When the player may be asked, a screen can keep the game running:
     // false then.
     bool end_game(bool may_ask);
+    // The game has ended: no event loop is to run any more.
+    bool has_ended() const { return _ended; }
     void load_defaults() override;
 
     // One fixed screen step (Screen::frame_period), without painting. The
@@ -129,6 +131,7 @@ private:
     Ui_renderer _ui_renderer;
     std::vector<std::unique_ptr<Parameter>> _owned_parameters;
     bool _gl_ready = false;
+    bool _ended = false;
     qglviewer::KeyFrameInterpolator _camera_flight;
     QElapsedTimer _since_start;
     std::function<double()> _wall_clock;

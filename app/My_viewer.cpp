@@ -174,6 +174,7 @@ bool My_viewer::end_game(bool may_ask)
     _core->save_progress();
     // The help window is a window of its own and would keep the game running.
     if (helpWidget()) helpWidget()->close();
+    _ended = true;
     QCoreApplication::quit();
     return true;
 }

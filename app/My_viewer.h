@@ -57,6 +57,8 @@ public:
     // ends. When the player may be asked, a screen can keep the game running:
     // false then.
     bool end_game(bool may_ask);
+    // The game has ended: no event loop is to run any more.
+    bool has_ended() const { return _ended; }
     void load_defaults() override;
 
     // One fixed screen step (Screen::frame_period), without painting. The
@@ -114,6 +116,9 @@ private:
     void apply_clipping_planes();
     // Mouse and wheel events, in this widget's context; true when a screen took it.
     bool offer_to_screens(std::function<bool(Screen&)> const& offer);
+    // A release, or a move with a button held, is the screen's that took the
+    // press, or nobody's; offered top-down as any event when no screen took it.
+    bool offer_after_press(std::function<bool(Screen&)> const& offer);
     // S, F10 and Ctrl+Shift+O, whoever took the key; true when it was one of them.
     bool run_debug_key(QKeyEvent* event);
     void print_screen_stack() const;
@@ -126,6 +131,7 @@ private:
     Ui_renderer _ui_renderer;
     std::vector<std::unique_ptr<Parameter>> _owned_parameters;
     bool _gl_ready = false;
+    bool _ended = false;
     qglviewer::KeyFrameInterpolator _camera_flight;
     QElapsedTimer _since_start;
     std::function<double()> _wall_clock;

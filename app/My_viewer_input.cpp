@@ -38,6 +38,12 @@ bool My_viewer::offer_to_screens(std::function<bool(Screen&)> const& offer)
     return screens.offer_pointer_event(offer);
 }
 
+bool My_viewer::offer_after_press(std::function<bool(Screen&)> const& offer)
+{
+    makeCurrent();
+    return screens.offer_to_press_taker(offer) || screens.offer_pointer_event(offer);
+}
+
 void My_viewer::mousePressEvent(QMouseEvent* event)
 {
     run_guarded("My_viewer::mousePressEvent", [this, event] {
@@ -56,7 +62,7 @@ void My_viewer::mouseDoubleClickEvent(QMouseEvent* event)
     // the screen that took the first takes it as the press it is.
     run_guarded("My_viewer::mouseDoubleClickEvent", [this, event] {
         makeCurrent();
-        if (!screens.offer_second_press([event](Screen& screen) { return screen.mousePressEvent(event); }))
+        if (!screens.offer_to_press_taker([event](Screen& screen) { return screen.mousePressEvent(event); }))
             Options_viewer::mouseDoubleClickEvent(event);
     });
 }
@@ -64,15 +70,16 @@ void My_viewer::mouseDoubleClickEvent(QMouseEvent* event)
 void My_viewer::mouseMoveEvent(QMouseEvent* event)
 {
     run_guarded("My_viewer::mouseMoveEvent", [this, event] {
-        if (!offer_to_screens([event](Screen& screen) { return screen.mouseMoveEvent(event); }))
-            Options_viewer::mouseMoveEvent(event);
+        auto const offer = [event](Screen& screen) { return screen.mouseMoveEvent(event); };
+        bool const taken = event->buttons() == Qt::NoButton ? offer_to_screens(offer) : offer_after_press(offer);
+        if (!taken) Options_viewer::mouseMoveEvent(event);
     });
 }
 
 void My_viewer::mouseReleaseEvent(QMouseEvent* event)
 {
     run_guarded("My_viewer::mouseReleaseEvent", [this, event] {
-        if (!offer_to_screens([event](Screen& screen) { return screen.mouseReleaseEvent(event); }))
+        if (!offer_after_press([event](Screen& screen) { return screen.mouseReleaseEvent(event); }))
             Options_viewer::mouseReleaseEvent(event);
     });
 }

@@ -106,7 +106,7 @@ bool Screen_stack::offer_press(std::function<bool(Screen&)> const& offer_to)
     return _press_taken;
 }
 
-bool Screen_stack::offer_second_press(std::function<bool(Screen&)> const& offer_to)
+bool Screen_stack::offer_to_press_taker(std::function<bool(Screen&)> const& offer_to)
 {
     if (!_press_taken) return false;
     Screen* const taker = _press_taker.data();

@@ -50,12 +50,13 @@ public:
     bool offer_key_event(std::function<bool(Screen&)> const& offer);
     // A press, as a pointer event, remembering the screen that took it.
     bool offer_press(std::function<bool(Screen&)> const& offer);
-    // The second press of a double click goes only to the screen that took the
-    // first: a button acts on the press, and the first may have opened a new
-    // screen in its place or over it. True whenever a screen took the first:
-    // the second is that screen's, and nobody's once it is gone, hidden or on
-    // its way out.
-    bool offer_second_press(std::function<bool(Screen&)> const& offer);
+    // What follows a press (the second press of a double click, a move with a
+    // button held, the release) goes only to the screen that took the press: a
+    // button acts on the press, and may have opened a new screen in its place
+    // or given back the one below (a pause's "Continue"). True whenever a
+    // screen took the press: what follows is that screen's, and nobody's once
+    // it is gone, hidden or on its way out. False when no screen took it.
+    bool offer_to_press_taker(std::function<bool(Screen&)> const& offer);
 
     // Every screen, top first.
     std::vector<Screen*> screens() const;

@@ -31,6 +31,16 @@ int main(int argc, char** argv)
 {
     return_large_blocks_to_the_system();
     QApplication application(argc, argv);
+    // Before any box can show: a signal while one is up ends its event loop as
+    // closing it would, and once there is a window the game ends as closing
+    // that does, progress saved.
+    My_viewer* viewer = nullptr;
+    end_on_termination_signals([&viewer] {
+        if (viewer)
+            viewer->end_game(false);
+        else
+            QCoreApplication::exit(EXIT_FAILURE);
+    });
 
     if (!(QGLFormat::openGLVersionFlags() & QGLFormat::OpenGL_Version_3_3))
     {
@@ -51,19 +61,23 @@ int main(int argc, char** argv)
         format.setSwapInterval(1);
         // Lives as long as the process: the screens and Qt still reach it while
         // the application object goes down.
-        My_viewer* viewer = new My_viewer(&core, format);
+        viewer = new My_viewer(&core, format);
         viewer->show();
         viewer->start();
-        end_on_termination_signals([viewer] { viewer->end_game(false); });
+        // Ended by a signal during the start-up's notice: the loop would never end.
+        if (viewer->has_ended()) return EXIT_SUCCESS;
         return application.exec();
     }
+    // The window's Core is gone here: a signal during the box ends only the box.
     catch (Missing_data_file const& error)
     {
+        viewer = nullptr;
         return report_start_failure("A data file the game needs is missing: " +
                                     QString::fromStdString(error.get_file()));
     }
     catch (std::exception const& error)
     {
+        viewer = nullptr;
         return report_start_failure(QString::fromUtf8(error.what()));
     }
 }

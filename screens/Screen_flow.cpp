@@ -38,6 +38,13 @@ void leave_for_before_start(My_viewer* viewer, Core* core, Screen& leaving)
     leave_for(viewer, new Before_start_screen(viewer, core), leaving);
 }
 
+void leave_for_next_level(My_viewer* viewer, Core* core, Screen& leaving, Screen* game)
+{
+    core->load_next_level();
+    if (game) game->hide();
+    leave_for_before_start(viewer, core, leaving);
+}
+
 void leave_for_level_picker(My_viewer* viewer, Core* core, Screen& leaving)
 {
     leave_for(viewer, new Level_picker_screen(viewer, core, &leaving), leaving);
@@ -52,10 +59,47 @@ void start_over_at_main_menu(My_viewer* viewer, Core* core)
     viewer->add_screen(new Main_menu_screen(viewer, core));
 }
 
+void start_level_from_title(Core* core, Screen& title)
+{
+    core->start_level();
+    title.kill();
+}
+
+void play_again_from_results(Core* core, Screen& results)
+{
+    core->reset_level(false);
+    start_test_play(*core);
+    results.kill();
+}
+
 void close_back_to(Screen& closing, Screen* below)
 {
     closing.kill();
     if (below) below->show();
+}
+
+void restart_from_pause(Core* core, Screen& pause, Screen* play)
+{
+    pause.kill();
+    core->reset_level(false);
+    close_back_to(pause, play);
+}
+
+void pause_again(Core* core, Screen& pause, Screen& play)
+{
+    pause.show();
+    play.hide();
+    core->set_simulation_state(false);
+}
+
+void raise_help(My_viewer* viewer, Screen* help)
+{
+    viewer->queue_screen(help);
+}
+
+void hide_game_under_help(Screen* game)
+{
+    if (game) game->hide();
 }
 
 void show_statistics_over(My_viewer* viewer, Core* core, Screen& opener, Score const* run)

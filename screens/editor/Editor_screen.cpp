@@ -4,7 +4,6 @@
 #include "foundation/Dialogs.h"
 #include "foundation/Main_options_window.h"
 #include "rendering/World_renderer.h"
-#include "screens/Screen_flow.h"
 #include "simulation/Core.h"
 #include "widgets/Draggable_button.h"
 #include "widgets/Draggable_tooltip.h"
@@ -148,6 +147,12 @@ void Editor_screen::end_placing()
     uncheck_palette_button(_element_to_place);
 }
 
+void Editor_screen::cancel_mouse_action()
+{
+    if (_drag_state == Placing) end_placing();
+    Main_game_screen::cancel_mouse_action();
+}
+
 void Editor_screen::uncheck_palette_button(std::string const& name)
 {
     auto const button = _palette_buttons.find(name);
@@ -160,18 +165,7 @@ bool Editor_screen::keyPressEvent(QKeyEvent* event)
     switch (event->key())
     {
     case Qt::Key_Escape:
-        if (state == Shown)
-        {
-            pause_play(viewer, core, *this);
-            restore_cursor();
-            return true;
-        }
-        if (state == Hidden || state == Fading_out)
-        {
-            show();
-            return true;
-        }
-        return false;
+        return answer_escape();
     case Qt::Key_Backspace:
     case Qt::Key_Delete:
         delete_selected_element();

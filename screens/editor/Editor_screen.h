@@ -85,6 +85,9 @@ private:
 
     // Placing stops: the cursor comes back and the palette button pops out.
     void end_placing();
+    // Escape, a deleted element or a new level: the palette button of what was
+    // being placed pops out too.
+    void cancel_mouse_action() override;
     void uncheck_palette_button(std::string const& name);
     int pick_under(QPoint const& pixel);
     void hide_tooltips();

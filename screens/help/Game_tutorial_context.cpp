@@ -1,6 +1,7 @@
 #include "screens/help/Game_tutorial_context.h"
 
 #include "app/My_viewer.h"
+#include "screens/Screen_flow.h"
 #include "screens/help/Help_screen.h"
 #include "simulation/Core.h"
 
@@ -56,5 +57,5 @@ void Game_tutorial_context::queue_help(Help_request const& request)
                             : new Help_screen(_viewer, _core, _play_screen, request.flags);
     for (Help_page const& page : request.pages) help->add_page(page);
     help->layout();
-    _viewer->queue_screen(help);
+    raise_help(_viewer, help);
 }

@@ -46,7 +46,7 @@ void Help_screen::layout()
         if (page.highlight) page.particles = highlight_particles(page);
     }
     show_page(_page, true);
-    if (flags == Blocks_input && _resume_screen) _resume_screen->hide();
+    if (flags == Blocks_input) hide_game_under_help(_resume_screen);
 }
 
 void Help_screen::place_page(size_t index)
@@ -171,8 +171,6 @@ void My_help_screen::confirm()
         last_level_after(progress.last_level, _core->get_current_level(), _core->get_level_names().size());
     _core->save_progress();
 
-    _core->load_next_level();
     // Under the level's title as after any finished level, not over its running scene.
-    if (_resume_screen) _resume_screen->hide();
-    leave_for_before_start(viewer, _core, *this);
+    leave_for_next_level(viewer, _core, *this, _resume_screen);
 }

@@ -14,9 +14,8 @@ Before_start_screen::Before_start_screen(My_viewer* viewer, Core* core)
 
 void Before_start_screen::start_level()
 {
-    _core->start_level();
     burst();
-    kill();
+    start_level_from_title(_core, *this);
 }
 
 void Before_start_screen::back_to_main_menu()

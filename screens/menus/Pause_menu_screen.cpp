@@ -34,8 +34,6 @@ bool Pause_menu_screen::answer_escape()
     if (state != Closing) return false;
     int const target_state = _target->get_state();
     if (target_state == Closing || target_state == Closed) return false;
-    show();
-    _target->hide();
-    _core->set_simulation_state(false);
+    pause_again(_core, *this, *_target);
     return true;
 }

@@ -14,10 +14,7 @@ Pause_screen::Pause_screen(My_viewer* viewer, Core* core, Main_game_screen* targ
 
 void Pause_screen::restart_level()
 {
-    // The pause is already closing when the level's reset tells the screens.
-    kill();
-    _core->reset_level(false);
-    close_back_to(*this, _target);
+    restart_from_pause(_core, *this, _target);
 }
 
 void Pause_screen::back_to_main_menu()

@@ -323,29 +323,31 @@ bool Main_game_screen::keyPressEvent(QKeyEvent* event)
     std::cout << "Main_game_screen::keyPressEvent " << event->key() << std::endl;
     Qt::KeyboardModifiers const modifiers = event->modifiers();
 
-    if (event->key() == Qt::Key_Escape)
-    {
-        if (state == Shown)
-        {
-            // Paused: hidden and blurred below the pause screen, the editor's
-            // own in the editor and in a level played from it. An element
-            // half placed is dropped with its cursor.
-            cancel_mouse_action();
-            pause_play(viewer, core, *this);
-            return true;
-        }
-        if (state == Hidden || state == Fading_out)
-        {
-            show();
-            return true;
-        }
-        return false;
-    }
+    if (event->key() == Qt::Key_Escape) return answer_escape();
 
     if (event->key() == Qt::Key_F && (modifiers & Qt::ControlModifier) && (modifiers & Qt::ShiftModifier))
     {
         std::cout << "Main_game_screen::keyPressEvent finish forced" << std::endl;
         core->set_game_state(Core::Finished);
+        return true;
+    }
+    return false;
+}
+
+bool Main_game_screen::answer_escape()
+{
+    if (state == Shown)
+    {
+        // Paused: hidden and blurred below the pause screen, the editor's own
+        // in the editor and in a level played from it. An element half placed
+        // is dropped with its cursor.
+        cancel_mouse_action();
+        pause_play(viewer, core, *this);
+        return true;
+    }
+    if (state == Hidden || state == Fading_out)
+    {
+        show();
         return true;
     }
     return false;

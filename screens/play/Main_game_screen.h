@@ -205,7 +205,10 @@ protected:
     // Forgets a press or a drag under way.
     void forget_picked();
     // Forgets a placement under way too.
-    void cancel_mouse_action();
+    virtual void cancel_mouse_action();
+    // Escape pauses the screen while it shows, and brings it back while it is
+    // hidden; true when it did either.
+    bool answer_escape();
     void restore_cursor();
     // The picked widget for a pick result; null for nothing or an index that
     // does not belong to the list.

@@ -4,7 +4,6 @@
 #include "gl/Particle_drawing.h"
 #include "gl/Random_vector.h"
 #include "screens/Screen_flow.h"
-#include "screens/editor/Editor_molecules.h"
 #include "screens/results/Finished_run.h"
 #include "simulation/Core.h"
 #include "widgets/Draggable_button.h"
@@ -123,17 +122,14 @@ void After_finish_screen::scatter_total()
 void After_finish_screen::next_level()
 {
     scatter_total();
-    _core->load_next_level();
-    leave_for_before_start(viewer, _core, *this);
+    leave_for_next_level(viewer, _core, *this);
 }
 
 void After_finish_screen::play_again()
 {
     scatter_total();
     // Only a level played from the editor is played again.
-    _core->reset_level(false);
-    start_test_play(*_core);
-    kill();
+    play_again_from_results(_core, *this);
 }
 
 void After_finish_screen::back_to_editor()

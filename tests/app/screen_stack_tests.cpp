@@ -168,19 +168,19 @@ TEST_F(Stack, the_second_press_of_a_double_click_reaches_only_the_screen_that_to
     log.clear();
     EXPECT_TRUE(stack.offer_press(press));
     ASSERT_NE(opened, nullptr);
-    EXPECT_TRUE(stack.offer_second_press(press)) << "still the closing menu's";
+    EXPECT_TRUE(stack.offer_to_press_taker(press)) << "still the closing menu's";
     EXPECT_THAT(log, ElementsAre("menu press"));
 
     // The taker destroyed meanwhile: still nobody else's.
     close(menu);
     stack.step(Screen::frame_period);
     log.clear();
-    EXPECT_TRUE(stack.offer_second_press(press));
+    EXPECT_TRUE(stack.offer_to_press_taker(press));
     EXPECT_THAT(log, ElementsAre());
 
     // A screen that stays counts both presses, as a spin box's arrow does.
     EXPECT_TRUE(stack.offer_press(press));
-    EXPECT_TRUE(stack.offer_second_press(press));
+    EXPECT_TRUE(stack.offer_to_press_taker(press));
     EXPECT_THAT(log, ElementsAre("opened press", "opened press"));
 
     // Nor does a screen that hid itself under the one it opened (the statistics) get it.
@@ -190,7 +190,7 @@ TEST_F(Stack, the_second_press_of_a_double_click_reaches_only_the_screen_that_to
     for (int i = 0; i < 63; ++i) opened->update_state(Screen::frame_period);
     log.clear();
     EXPECT_TRUE(stack.offer_press(press));
-    EXPECT_TRUE(stack.offer_second_press(press));
+    EXPECT_TRUE(stack.offer_to_press_taker(press));
     EXPECT_THAT(log, ElementsAre("opened press"));
     opened->on_input = nullptr;
 
@@ -198,7 +198,7 @@ TEST_F(Stack, the_second_press_of_a_double_click_reaches_only_the_screen_that_to
     opened->kill();
     log.clear();
     EXPECT_FALSE(stack.offer_press(press));
-    EXPECT_FALSE(stack.offer_second_press(press));
+    EXPECT_FALSE(stack.offer_to_press_taker(press));
     EXPECT_THAT(log, ElementsAre("play press"));
 }
 

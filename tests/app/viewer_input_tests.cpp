@@ -83,6 +83,41 @@ TEST_F(Viewer_test, a_press_no_screen_takes_stops_at_a_blocking_screen_and_moves
     EXPECT_THAT(log, ElementsAre("menu press"));
 }
 
+// A pause's "Continue" acts on the press and gives back the screen below, which
+// must not take the rest of that click for its own.
+TEST_F(Viewer_test, the_moves_and_release_of_a_press_a_screen_took_are_that_screens_alone)
+{
+    Recording_screen* play = push_screen("play");
+    play->takes_mouse = true;
+    Recording_screen* pause = push_screen("pause", Screen::Blocks_input);
+    pause->takes_mouse = true;
+    pause->on_input = [&] {
+        if (pause->get_state() == Screen::Closing) return;
+        pause->kill();
+        play->show();
+    };
+
+    send_mouse(QEvent::MouseButtonPress, centre, Qt::LeftButton, Qt::LeftButton);
+    send_mouse(QEvent::MouseMove, centre + QPoint(40, 0), Qt::NoButton, Qt::LeftButton);
+    send_mouse(QEvent::MouseButtonRelease, centre + QPoint(40, 0), Qt::LeftButton, Qt::NoButton);
+    EXPECT_THAT(log, ElementsAre("pause press"));
+    EXPECT_FALSE(viewer->camera()->frame()->isManipulated());
+
+    // A move without a button is anybody's again.
+    send_mouse(QEvent::MouseMove, centre, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(log.back(), "play move");
+
+    // The screen that took the press has the rest of it, even under a screen
+    // that came up meanwhile.
+    log.clear();
+    send_mouse(QEvent::MouseButtonPress, centre, Qt::LeftButton, Qt::LeftButton);
+    Recording_screen* hint = push_screen("hint");
+    hint->takes_mouse = true;
+    send_mouse(QEvent::MouseMove, centre + QPoint(40, 0), Qt::NoButton, Qt::LeftButton);
+    send_mouse(QEvent::MouseButtonRelease, centre + QPoint(40, 0), Qt::LeftButton, Qt::NoButton);
+    EXPECT_THAT(log, ElementsAre("play press", "play move", "play release"));
+}
+
 TEST_F(Viewer_test, h_opens_a_help_of_the_games_own_keys_and_mouse_actions)
 {
     press_key(Qt::Key_H);

@@ -211,6 +211,28 @@ TEST_F(Game_process, a_termination_signal_ends_the_game_as_closing_the_window_do
     }
 }
 
+TEST_F(Game_process, a_termination_signal_while_the_start_up_notice_shows_ends_the_game_as_closing_the_window_does)
+{
+    std::string const progress = (app + "/data/progress.data").toStdString();
+    std::string const damaged = "<?xml version=\"1.0\"?><boost_serialization><_progress>";
+    for (int signal : {SIGTERM, SIGINT})
+    {
+        SCOPED_TRACE(signal);
+        QFile::remove(QString::fromStdString(progress + ".unreadable-1"));
+        write_text(progress, damaged);
+        output.clear();
+        start();
+        // The window and the box that says where the damaged file was kept.
+        ASSERT_TRUE(wait_for([&] { return windows().size() == 2 && printed("keep_unreadable_file"); })) << output;
+        ASSERT_EQ(0, ::kill(pid_t(game.processId()), signal));
+        ASSERT_TRUE(game.waitForFinished(15000)) << output;
+        EXPECT_EQ(QProcess::NormalExit, game.exitStatus()) << "not killed by the signal";
+        EXPECT_EQ(0, game.exitCode()) << output;
+        EXPECT_EQ(damaged, read_text(progress + ".unreadable-1"));
+        EXPECT_THAT(read_text(progress), HasSubstr("<last_level>0</last_level>")) << "saved on the way out";
+    }
+}
+
 TEST_F(Play_test, the_start_up_puts_the_main_menu_over_the_hidden_play_screen)
 {
     Capture_stdout out;

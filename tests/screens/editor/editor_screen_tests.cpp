@@ -509,7 +509,7 @@ TEST_F(Editor_test, every_handle_of_every_element_kind_opens_the_element_menu_an
     }
 }
 
-TEST_F(Editor_test, f11_builds_the_renderer_again_and_escape_pauses_with_the_cursor_back)
+TEST_F(Editor_test, f11_builds_the_renderer_again_and_escape_pauses_ending_placing)
 {
     open_sandbox();
     {
@@ -526,13 +526,53 @@ TEST_F(Editor_test, f11_builds_the_renderer_again_and_escape_pauses_with_the_cur
     EXPECT_NE(nullptr, top<Editor_pause_screen>());
     EXPECT_FALSE(core->get_simulation_state());
     EXPECT_EQ(nullptr, QApplication::overrideCursor());
-    EXPECT_EQ(Main_game_screen::Placing, editor->get_drag_state()) << "placing itself goes on";
-    EXPECT_TRUE(editor->get_palette_buttons().at("Charged_barrier")->is_checked());
+    EXPECT_EQ(Main_game_screen::Idle, editor->get_drag_state()) << "as in the play screen";
+    EXPECT_FALSE(editor->get_palette_buttons().at("Charged_barrier")->is_checked());
 
     driver->step_frames(70);
     driver->press_key(Qt::Key_Escape);
     EXPECT_EQ(Screen::Fading_in, editor->get_state()) << "Escape again goes on editing";
     EXPECT_EQ(Screen::Closing, top<Editor_pause_screen>()->get_state());
+}
+
+// "Continue" acts on the press and gives the editor back: neither its release
+// nor a move before it may place, deselect or hover in the editor.
+TEST_F(Editor_test, nothing_of_a_click_on_the_pauses_continue_reaches_the_editor)
+{
+    open_sandbox();
+    core->set_simulation_state(false);
+    editor->add_element(Eigen::Vector3f(-20, 0, 0), "Box_portal", false, 1);
+    Box_portal* portal = elements<Box_portal>()[0];
+    click_handle(editor->get_handle_box(portal)->get_disc());
+    ASSERT_EQ(portal, editor->get_selected_element());
+    click_palette("Brownian_box");
+    ASSERT_EQ(Main_game_screen::Placing, editor->get_drag_state());
+
+    Capture_stdout quiet;
+    driver->press_key(Qt::Key_Escape);
+    driver->step_frames(70);
+    auto* pause = top<Editor_pause_screen>();
+    ASSERT_NE(nullptr, pause);
+    QPoint continue_pixel;
+    for (auto const& button : pause->get_buttons())
+        if (button->get_text() == "Continue") continue_pixel = driver->pixel_of(centre_of(*button));
+    driver->press(continue_pixel);
+    ASSERT_EQ(Screen::Fading_in, editor->get_state()) << "the press gave the editor back";
+    driver->move(driver->pixel_of(centre_of(*editor->get_palette_buttons().at("Box_barrier"))), Qt::LeftButton);
+    driver->release(continue_pixel);
+    driver->step_frames(70);
+
+    EXPECT_TRUE(elements<Brownian_box>().empty());
+    EXPECT_EQ(Main_game_screen::Idle, editor->get_drag_state());
+    EXPECT_FALSE(editor->get_palette_buttons().at("Brownian_box")->is_checked());
+    EXPECT_EQ(nullptr, QApplication::overrideCursor());
+    EXPECT_EQ(portal, editor->get_selected_element());
+    EXPECT_TRUE(editor->get_tooltips().empty());
+
+    // The editor's own clicks are its own again.
+    click_palette("Brownian_box");
+    driver->click(floor_pixel(10.f, 0.f));
+    EXPECT_EQ(1u, elements<Brownian_box>().size());
 }
 
 TEST_F(Editor_test, a_camera_looking_along_the_planes_places_and_drags_nothing)

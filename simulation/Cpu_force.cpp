@@ -61,7 +61,10 @@ void Cpu_force::compute(float coulomb_factor, float vdw_factor, float vdw_radius
     int const block_count = (_atom_count + pair_block_size - 1) / pair_block_size;
     int const padded_count = block_count * pair_block_size;
     for (std::vector<float>* values : {&_x, &_y, &_z, &_charge, &_radius, &_has_vdw}) values->resize(padded_count, 0.f);
-    _molecule_id.resize(padded_count, 0);
+    // Padding carries no force whatever its molecule; the last atom's keeps the
+    // last block from seeming to share a molecule with the first.
+    std::int32_t const last_molecule = _atom_count > 0 ? _molecule_id.back() : 0;
+    _molecule_id.resize(padded_count, last_molecule);
     for (float& radius : _radius) radius *= vdw_radius_factor;
 
     _row_sums.resize(3 * size_t(padded_count));

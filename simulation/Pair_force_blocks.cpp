@@ -2,6 +2,7 @@
 
 #include "simulation/Pair_force_law.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstring>
@@ -36,7 +37,7 @@ struct Target
     Lanes scaled_charge; // charge times the Coulomb strength
     Lanes radius;
     Lanes vdw; // 4 times the Van der Waals strength, 0 without Van der Waals
-    Lane_mask molecule_id;
+    std::int32_t molecule_id;
 };
 
 inline __attribute__((always_inline)) void set_target(Target& target, Pair_atoms const& atoms,
@@ -49,7 +50,7 @@ inline __attribute__((always_inline)) void set_target(Target& target, Pair_atoms
     target.scaled_charge = zero + atoms.charge[i] * strengths.coulomb;
     target.radius = zero + atoms.radius[i];
     target.vdw = zero + 4.f * strengths.vdw * atoms.has_vdw[i];
-    target.molecule_id = Lane_mask{} + atoms.molecule_id[i];
+    target.molecule_id = atoms.molecule_id[i];
 }
 
 // Atoms j to j + 7, whose forces on a target are summed.
@@ -70,8 +71,12 @@ inline __attribute__((always_inline)) void load_sources(Sources& sources, Pair_a
     load(sources.molecule_id, atoms.molecule_id + j);
 }
 
-// The forces the sources put on the target; zero for a pair that does not
-// count.
+// The forces the sources put on the target. A guarded pass drops each pair
+// that is not finite (an atom at infinity or NaN, a force beyond float) rather
+// than spread it to every atom it meets; an unguarded one leaves it to show in
+// the sums (see sum_tile). Pairs within one molecule count only when the blocks
+// can share no molecule.
+template <bool guarded, bool molecules_shared>
 inline __attribute__((always_inline)) void pair_forces(Target const& target, Sources const& sources, Lanes& fx,
                                                        Lanes& fy, Lanes& fz)
 {
@@ -91,13 +96,138 @@ inline __attribute__((always_inline)) void pair_forces(Target const& target, Sou
     Lanes const magnitude =
         target.scaled_charge * sources.charge * inv_r2 + target.vdw * sources.has_vdw * (s6 * s6 - s6);
     Lanes const scale = magnitude * inv_r;
-    // Other molecules only. A pair that is not finite (an atom at infinity or
-    // NaN) is dropped rather than spread to every atom it meets.
-    Lane_mask const counts =
-        (sources.molecule_id != target.molecule_id) & (d2 <= FLT_MAX) & (scale <= FLT_MAX) & (scale >= -FLT_MAX);
-    fx = counts ? scale * dx : zero;
-    fy = counts ? scale * dy : zero;
-    fz = counts ? scale * dz : zero;
+    if (guarded || molecules_shared)
+    {
+        Lane_mask counts = sources.molecule_id != target.molecule_id;
+        if (guarded) counts &= (d2 <= FLT_MAX) & (scale <= FLT_MAX) & (scale >= -FLT_MAX);
+        fx = counts ? scale * dx : zero;
+        fy = counts ? scale * dy : zero;
+        fz = counts ? scale * dz : zero;
+    }
+    else
+    {
+        fx = scale * dx;
+        fy = scale * dy;
+        fz = scale * dz;
+    }
+}
+
+// Per lane until a row block is done, so that no sum is reordered to vectorise
+// it.
+struct Row_lanes
+{
+    Lanes x[pair_block_size];
+    Lanes y[pair_block_size];
+    Lanes z[pair_block_size];
+};
+
+// A row block with itself: every pair both ways, so nothing goes to the
+// columns.
+template <bool guarded>
+inline __attribute__((always_inline)) void sum_own_block(Pair_atoms const& atoms, Pair_strengths const& strengths,
+                                                         int row_begin, Row_lanes& rows)
+{
+    Target target = {};
+    Sources sources;
+    Lanes fx, fy, fz;
+    for (int i = 0; i < pair_block_size; ++i)
+    {
+        set_target(target, atoms, strengths, row_begin + i);
+        for (int j = row_begin; j < row_begin + pair_block_size; j += lane_count)
+        {
+            load_sources(sources, atoms, j);
+            pair_forces<guarded, true>(target, sources, fx, fy, fz);
+            rows.x[i] += fx;
+            rows.y[i] += fy;
+            rows.z[i] += fz;
+        }
+    }
+}
+
+// A row block with a later block: every pair once, added to the row atom and
+// taken from the column atom. Two row atoms at a time share the loads of the
+// column atoms and the updates of their sums.
+template <bool guarded, bool molecules_shared>
+inline __attribute__((always_inline)) void
+sum_later_block(Pair_atoms const& atoms, Pair_strengths const& strengths, int row_begin, int column_begin,
+                Row_lanes& rows, float* __restrict column_x, float* __restrict column_y, float* __restrict column_z)
+{
+    static_assert(pair_block_size % 2 == 0, "row atoms go in twos");
+    Target target = {}, next_target = {};
+    Sources sources;
+    Lanes fx, fy, fz, next_fx, next_fy, next_fz;
+    for (int i = 0; i < pair_block_size; i += 2)
+    {
+        set_target(target, atoms, strengths, row_begin + i);
+        set_target(next_target, atoms, strengths, row_begin + i + 1);
+        Lanes sum_x = rows.x[i], sum_y = rows.y[i], sum_z = rows.z[i];
+        Lanes next_sum_x = rows.x[i + 1], next_sum_y = rows.y[i + 1], next_sum_z = rows.z[i + 1];
+        for (int j = column_begin; j < column_begin + pair_block_size; j += lane_count)
+        {
+            load_sources(sources, atoms, j);
+            pair_forces<guarded, molecules_shared>(target, sources, fx, fy, fz);
+            pair_forces<guarded, molecules_shared>(next_target, sources, next_fx, next_fy, next_fz);
+            sum_x += fx;
+            sum_y += fy;
+            sum_z += fz;
+            next_sum_x += next_fx;
+            next_sum_y += next_fy;
+            next_sum_z += next_fz;
+            Lanes column;
+            load(column, column_x + j);
+            store(column_x + j, column - fx - next_fx);
+            load(column, column_y + j);
+            store(column_y + j, column - fy - next_fy);
+            load(column, column_z + j);
+            store(column_z + j, column - fz - next_fz);
+        }
+        rows.x[i] = sum_x;
+        rows.y[i] = sum_y;
+        rows.z[i] = sum_z;
+        rows.x[i + 1] = next_sum_x;
+        rows.y[i + 1] = next_sum_y;
+        rows.z[i + 1] = next_sum_z;
+    }
+}
+
+inline __attribute__((always_inline)) bool all_finite(Lanes const* values, int count)
+{
+    Lanes const zero = {};
+    Lane_mask finite = zero == zero;
+    for (int k = 0; k < count; ++k) finite &= (values[k] - values[k]) == zero;
+    for (int lane = 0; lane < lane_count; ++lane)
+        if (!finite[lane]) return false;
+    return true;
+}
+
+inline __attribute__((always_inline)) bool all_finite(float const* values, int count)
+{
+    bool finite = true;
+    for (int k = 0; k < count; ++k) finite &= (values[k] - values[k]) == 0.f;
+    return finite;
+}
+
+inline __attribute__((always_inline)) bool rows_finite(Row_lanes const& rows)
+{
+    return all_finite(rows.x, pair_block_size) && all_finite(rows.y, pair_block_size) &&
+           all_finite(rows.z, pair_block_size);
+}
+
+// Whether two blocks may hold atoms of one molecule. A molecule's atoms are
+// neighbours in the running index, and molecules are numbered as they come, so
+// most pairs of blocks cannot.
+inline __attribute__((always_inline)) bool may_share_a_molecule(Pair_atoms const& atoms, int first, int second)
+{
+    std::int32_t first_low = atoms.molecule_id[first], first_high = first_low;
+    std::int32_t second_low = atoms.molecule_id[second], second_high = second_low;
+    for (int k = 0; k < pair_block_size; ++k)
+    {
+        first_low = std::min(first_low, atoms.molecule_id[first + k]);
+        first_high = std::max(first_high, atoms.molecule_id[first + k]);
+        second_low = std::min(second_low, atoms.molecule_id[second + k]);
+        second_high = std::max(second_high, atoms.molecule_id[second + k]);
+    }
+    return first_low <= second_high && second_low <= first_high;
 }
 
 } // namespace
@@ -122,64 +252,43 @@ void sum_row_block(Pair_atoms const& shared_atoms, Pair_strengths const& strengt
     for (float* column : {column_x, column_y, column_z})
         std::memset(column + later_begin, 0, sizeof(float) * (padded_count - later_begin));
 
-    // Per lane until the end, so that no sum is reordered to vectorise it.
-    Lanes row_x[pair_block_size] = {};
-    Lanes row_y[pair_block_size] = {};
-    Lanes row_z[pair_block_size] = {};
-
-    Target target = {}, next_target = {};
-    Sources sources;
-    Lanes fx, fy, fz, next_fx, next_fy, next_fz;
-    for (int i = 0; i < pair_block_size; ++i)
+    // A pair that is not finite is rare, and guarding every pair against it
+    // costs a third of the time. So each block is summed unguarded first; a
+    // pair that was not finite leaves a sum that is not finite either (nothing
+    // brings it back), and then the block is summed again from where it began,
+    // guarded.
+    Row_lanes rows = {};
+    sum_own_block<false>(atoms, strengths, row_begin, rows);
+    if (!rows_finite(rows))
     {
-        set_target(target, atoms, strengths, row_begin + i);
-        for (int j = row_begin; j < later_begin; j += lane_count)
-        {
-            load_sources(sources, atoms, j);
-            pair_forces(target, sources, fx, fy, fz);
-            row_x[i] += fx;
-            row_y[i] += fy;
-            row_z[i] += fz;
-        }
+        rows = Row_lanes{};
+        sum_own_block<true>(atoms, strengths, row_begin, rows);
     }
 
-    // Two targets at a time share the loads of the sources and their sums.
-    static_assert(pair_block_size % 2 == 0, "targets go in twos");
+    Row_lanes rows_before;
+    float columns_before[3][pair_block_size];
     for (int column_begin = later_begin; column_begin < padded_count; column_begin += pair_block_size)
     {
-        int const column_end = column_begin + pair_block_size;
-        for (int i = 0; i < pair_block_size; i += 2)
-        {
-            set_target(target, atoms, strengths, row_begin + i);
-            set_target(next_target, atoms, strengths, row_begin + i + 1);
-            Lanes sum_x = row_x[i], sum_y = row_y[i], sum_z = row_z[i];
-            Lanes next_sum_x = row_x[i + 1], next_sum_y = row_y[i + 1], next_sum_z = row_z[i + 1];
-            for (int j = column_begin; j < column_end; j += lane_count)
-            {
-                load_sources(sources, atoms, j);
-                pair_forces(target, sources, fx, fy, fz);
-                pair_forces(next_target, sources, next_fx, next_fy, next_fz);
-                sum_x += fx;
-                sum_y += fy;
-                sum_z += fz;
-                next_sum_x += next_fx;
-                next_sum_y += next_fy;
-                next_sum_z += next_fz;
-                Lanes column;
-                load(column, column_x + j);
-                store(column_x + j, column - fx - next_fx);
-                load(column, column_y + j);
-                store(column_y + j, column - fy - next_fy);
-                load(column, column_z + j);
-                store(column_z + j, column - fz - next_fz);
-            }
-            row_x[i] = sum_x;
-            row_y[i] = sum_y;
-            row_z[i] = sum_z;
-            row_x[i + 1] = next_sum_x;
-            row_y[i + 1] = next_sum_y;
-            row_z[i + 1] = next_sum_z;
-        }
+        rows_before = rows;
+        std::memcpy(columns_before[0], column_x + column_begin, sizeof columns_before[0]);
+        std::memcpy(columns_before[1], column_y + column_begin, sizeof columns_before[1]);
+        std::memcpy(columns_before[2], column_z + column_begin, sizeof columns_before[2]);
+
+        if (may_share_a_molecule(atoms, row_begin, column_begin))
+            sum_later_block<false, true>(atoms, strengths, row_begin, column_begin, rows, column_x, column_y, column_z);
+        else
+            sum_later_block<false, false>(atoms, strengths, row_begin, column_begin, rows, column_x, column_y,
+                                          column_z);
+
+        bool const finite = rows_finite(rows) && all_finite(column_x + column_begin, pair_block_size) &&
+                            all_finite(column_y + column_begin, pair_block_size) &&
+                            all_finite(column_z + column_begin, pair_block_size);
+        if (finite) continue;
+        rows = rows_before;
+        std::memcpy(column_x + column_begin, columns_before[0], sizeof columns_before[0]);
+        std::memcpy(column_y + column_begin, columns_before[1], sizeof columns_before[1]);
+        std::memcpy(column_z + column_begin, columns_before[2], sizeof columns_before[2]);
+        sum_later_block<true, true>(atoms, strengths, row_begin, column_begin, rows, column_x, column_y, column_z);
     }
 
     for (int i = 0; i < pair_block_size; ++i)
@@ -187,9 +296,9 @@ void sum_row_block(Pair_atoms const& shared_atoms, Pair_strengths const& strengt
         float x = 0.f, y = 0.f, z = 0.f;
         for (int lane = 0; lane < lane_count; ++lane)
         {
-            x += row_x[i][lane];
-            y += row_y[i][lane];
-            z += row_z[i][lane];
+            x += rows.x[i][lane];
+            y += rows.y[i][lane];
+            z += rows.z[i][lane];
         }
         sums.row[0][row_begin + i] = x;
         sums.row[1][row_begin + i] = y;

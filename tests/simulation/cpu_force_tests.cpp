@@ -6,10 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <list>
+#include <set>
 
 namespace
 {
@@ -47,6 +49,9 @@ Eigen::Vector3d reference_force_on(std::list<Molecule> const& molecules, size_t 
             double const s = (double(atoms[i]->_radius) + atoms[j]->_radius) * radius_factor / r;
             magnitude += 4.0 * vdw * (std::pow(s, 12) - std::pow(s, 6));
         }
+        // A pair with an atom at infinity or NaN, or whose force is beyond
+        // float, is dropped.
+        if (!d.allFinite() || !(std::abs(magnitude / r) <= FLT_MAX)) continue;
         force += magnitude * d / r;
     }
     return force;
@@ -56,8 +61,8 @@ void expect_near_reference(std::vector<Eigen::Vector3f> const& forces, std::list
                            size_t atom)
 {
     Eigen::Vector3d const expected = reference_force_on(molecules, atom);
-    double const error = (forces[atom].cast<double>() - expected).norm();
-    EXPECT_LE(error, 1e-4 * std::max(1.0, expected.norm())) << "atom " << atom << " of " << forces.size();
+    double const error = (forces[atom].cast<double>() - expected).stableNorm();
+    EXPECT_LE(error, 1e-4 * std::max(1.0, expected.stableNorm())) << "atom " << atom << " of " << forces.size();
 }
 
 int atom_count(std::list<Molecule> const& molecules)
@@ -199,4 +204,34 @@ TEST(Cpu_force, atoms_at_one_point_or_lost_in_space_give_finite_forces)
     forces = forces_of(force, molecules);
     EXPECT_LT((forces[0] - Eigen::Vector3f(-0.2613329f, 0.f, 0.f)).norm(), 1e-6f) << forces[0].transpose();
     for (Eigen::Vector3f const& f : forces) EXPECT_TRUE(f.allFinite()) << f.transpose();
+}
+
+// Among many atoms, each block holding a lost atom (or one whose force is
+// beyond float) is summed again with every pair guarded: the other atoms get
+// the forces of the rest, as if it were not there.
+TEST(Cpu_force, lost_atoms_in_a_crowd_leave_the_others_their_forces)
+{
+    float const nan = std::numeric_limits<float>::quiet_NaN();
+    float const inf = std::numeric_limits<float>::infinity();
+    std::list<Molecule> molecules = scattered_atoms(1000, 3);
+    std::vector<Molecule*> ions;
+    for (Molecule& molecule : molecules)
+        if (molecule._atoms.size() == 1) ions.push_back(&molecule);
+    ASSERT_GT(ions.size(), 400u);
+    ions[3]->_atoms[0].set_position(Eigen::Vector3f(nan, 0.f, 0.f));
+    ions[200]->_atoms[0].set_position(Eigen::Vector3f(0.f, -inf, 0.f));
+    ions.back()->_atoms[0].set_position(Eigen::Vector3f(1e30f, 0.f, 1e30f));
+    // Its Van der Waals force overflows with every atom.
+    ions[300]->_atoms[0]._radius = 1e20f;
+    std::set<Atom const*> const lost = {&ions[3]->_atoms[0], &ions[200]->_atoms[0], &ions.back()->_atoms[0],
+                                        &ions[300]->_atoms[0]};
+
+    Cpu_force force;
+    std::vector<Eigen::Vector3f> const forces = forces_of(force, molecules);
+    size_t i = 0;
+    for_each_atom(molecules, [&](Atom const& atom, int) {
+        EXPECT_TRUE(forces[i].allFinite()) << "atom " << i;
+        if (!lost.count(&atom)) expect_near_reference(forces, molecules, i);
+        ++i;
+    });
 }

@@ -74,8 +74,8 @@ inline __attribute__((always_inline)) void load_sources(Sources& sources, Pair_a
 // The forces the sources put on the target. A guarded pass drops each pair
 // that is not finite (an atom at infinity or NaN, a force beyond float) rather
 // than spread it to every atom it meets; an unguarded one leaves it to show in
-// the sums (see sum_tile). Pairs within one molecule count only when the blocks
-// can share no molecule.
+// the sums (see sum_row_block). Pairs within one molecule add nothing; the
+// test is left out where the two blocks cannot share a molecule.
 template <bool guarded, bool molecules_shared>
 inline __attribute__((always_inline)) void pair_forces(Target const& target, Sources const& sources, Lanes& fx,
                                                        Lanes& fy, Lanes& fz)

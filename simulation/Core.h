@@ -179,6 +179,9 @@ private:
 
     Cpu_force _cpu_force;
     std::unique_ptr<GPU_force> _gpu_force;
+    // The midpoint step's copy of the molecules, kept between ticks so that
+    // copying into it reuses its molecules and atoms instead of making them anew.
+    std::list<Molecule> _halfway;
     bool _use_gpu_force = false;
 
     QStringList _level_names;

@@ -280,7 +280,8 @@ void Core::plain_step(float dt)
 void Core::midpoint_step(float dt)
 {
     auto& molecules = _level_data._molecules;
-    std::list<Molecule> halfway = molecules;
+    std::list<Molecule>& halfway = _halfway;
+    halfway = molecules;
 
     // Both halves keep to the damping share of the whole step.
     calc_all_molecule_forces(halfway, _current_time, dt);

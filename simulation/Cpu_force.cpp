@@ -1,143 +1,28 @@
 #include "simulation/Cpu_force.h"
 
-#include "simulation/Pair_force_law.h"
+#include "simulation/Pair_force_blocks.h"
 #include "simulation/Thermal_agitation.h"
+#include "simulation/Worker_pool.h"
 
 #include <algorithm>
-#include <cfloat>
-#include <cmath>
-#include <system_error>
 #include <thread>
 
 namespace
 {
 
-// Partial sums per lane let the compiler vectorise the sum without reordering
-// any addition, so a sum never depends on how atoms are split over threads.
-constexpr int lanes = 8;
-
-// Below this many atoms per thread, starting a thread costs more than it saves.
-constexpr int min_atoms_per_thread = 256;
-
-struct Atom_arrays
-{
-    float const* x;
-    float const* y;
-    float const* z;
-    float const* charge;
-    float const* radius; // already times the radius factor
-    float const* has_vdw;
-    int const* molecule_id;
-    int padded_count;
-};
-
-struct Law
-{
-    float coulomb_factor;
-    float vdw_factor;
-    float time;
-    Eigen::Vector2f game_field_size;
-    Frame_buffer<float> const* temperature;
-};
-
-// The atom whose force is being summed, with its factors of the law applied.
-struct Target_atom
-{
-    float x, y, z;
-    float scaled_charge; // charge times the Coulomb strength
-    float radius;        // times the radius factor
-    float vdw;           // 4 times the Van der Waals strength, 0 without Van der Waals
-    int molecule_id;
-};
-
-// What atoms [first, first + count) add to the target's force, one entry each.
-// Kept free of sums so that the compiler vectorises it; machines with AVX2 get
-// a wider copy, chosen when the program loads.
-#if defined(__x86_64__) && defined(__GNUC__)
-__attribute__((target_clones("avx2", "default")))
-#endif
-void pair_contributions(Atom_arrays const& atoms, Target_atom const& target, int first, int count, float* __restrict cx,
-                        float* __restrict cy, float* __restrict cz)
-{
-    float const min_r2 = pair_force_min_distance * pair_force_min_distance;
-    for (int k = 0; k < count; ++k)
-    {
-        int const j = first + k;
-        float const dx = target.x - atoms.x[j];
-        float const dy = target.y - atoms.y[j];
-        float const dz = target.z - atoms.z[j];
-        float const d2 = dx * dx + dy * dy + dz * dz;
-        float const r2 = std::max(d2, min_r2);
-        float const inv_r = 1.f / std::sqrt(r2);
-        float const inv_r2 = inv_r * inv_r;
-        float const radius_sum = target.radius + atoms.radius[j];
-        float const s2 = radius_sum * radius_sum * inv_r2;
-        float const s6 = s2 * s2 * s2;
-        float const magnitude =
-            target.scaled_charge * atoms.charge[j] * inv_r2 + target.vdw * atoms.has_vdw[j] * (s6 * s6 - s6);
-        float const scale = magnitude * inv_r;
-        // Other molecules only. A pair that is not finite (an atom at infinity or
-        // NaN) is dropped rather than spread to every atom it meets.
-        bool const counts =
-            (atoms.molecule_id[j] != target.molecule_id) & (d2 <= FLT_MAX) & (std::fabs(scale) <= FLT_MAX);
-        cx[k] = counts ? scale * dx : 0.f;
-        cy[k] = counts ? scale * dy : 0.f;
-        cz[k] = counts ? scale * dz : 0.f;
-    }
-}
-
-Eigen::Vector3f force_on_atom(Atom_arrays const& atoms, Law const& law, int i)
-{
-    Target_atom const target{atoms.x[i],          atoms.y[i],
-                             atoms.z[i],          atoms.charge[i] * law.coulomb_factor,
-                             atoms.radius[i],     4.f * law.vdw_factor * atoms.has_vdw[i],
-                             atoms.molecule_id[i]};
-
-    constexpr int block = 256;
-    float cx[block], cy[block], cz[block];
-    float fx[lanes] = {};
-    float fy[lanes] = {};
-    float fz[lanes] = {};
-    for (int first = 0; first < atoms.padded_count; first += block)
-    {
-        int const count = std::min(block, atoms.padded_count - first);
-        pair_contributions(atoms, target, first, count, cx, cy, cz);
-        for (int k0 = 0; k0 < count; k0 += lanes)
-        {
-            for (int lane = 0; lane < lanes; ++lane)
-            {
-                fx[lane] += cx[k0 + lane];
-                fy[lane] += cy[k0 + lane];
-                fz[lane] += cz[k0 + lane];
-            }
-        }
-    }
-
-    Eigen::Vector3f force = Eigen::Vector3f::Zero();
-    for (int lane = 0; lane < lanes; ++lane) force += Eigen::Vector3f(fx[lane], fy[lane], fz[lane]);
-    float const temperature = sample_temperature(*law.temperature, law.game_field_size, target.x, target.z);
-    force += thermal_agitation(std::uint32_t(i), temperature, law.time);
-    if (!force.allFinite()) force.setZero();
-    return force;
-}
-
-void compute_range(Atom_arrays const& atoms, Law const& law, int begin, int end, Eigen::Vector3f* forces)
-{
-    for (int i = begin; i < end; ++i) forces[i] = force_on_atom(atoms, law, i);
-}
+// With fewer blocks than this, waking the threads costs more than they save.
+constexpr int min_blocks_for_threads = 4;
 
 } // namespace
 
 Cpu_force::Cpu_force(int thread_count)
 {
-    set_thread_count(thread_count);
-}
-
-void Cpu_force::set_thread_count(int thread_count)
-{
     if (thread_count <= 0) thread_count = int(std::thread::hardware_concurrency());
     _thread_count = std::max(1, thread_count);
 }
+
+// Out of line, where Worker_pool is complete.
+Cpu_force::~Cpu_force() = default;
 
 void Cpu_force::clear_atoms()
 {
@@ -159,41 +44,72 @@ void Cpu_force::add_atom(Atom const& atom, int molecule_id)
     ++_atom_count;
 }
 
+void Cpu_force::run_blocks(int block_count, std::function<void(int)> const& job)
+{
+    if (_thread_count == 1 || block_count < min_blocks_for_threads)
+    {
+        for (int block = 0; block < block_count; ++block) job(block);
+        return;
+    }
+    if (!_workers) _workers = std::make_unique<Worker_pool>(_thread_count);
+    _workers->run(block_count, job);
+}
+
 void Cpu_force::compute(float coulomb_factor, float vdw_factor, float vdw_radius_factor, float time,
                         Eigen::Vector2f const& game_field_size)
 {
-    // Padding atoms carry neither charge nor Van der Waals force.
-    int const padded_count = (_atom_count + lanes - 1) / lanes * lanes;
+    int const block_count = (_atom_count + pair_block_size - 1) / pair_block_size;
+    int const padded_count = block_count * pair_block_size;
     for (std::vector<float>* values : {&_x, &_y, &_z, &_charge, &_radius, &_has_vdw}) values->resize(padded_count, 0.f);
-    _molecule_id.resize(padded_count, 0);
+    // Padding carries no force whatever its molecule; the last atom's keeps the
+    // last block from seeming to share a molecule with the first.
+    std::int32_t const last_molecule = _atom_count > 0 ? _molecule_id.back() : 0;
+    _molecule_id.resize(padded_count, last_molecule);
     for (float& radius : _radius) radius *= vdw_radius_factor;
 
+    _row_sums.resize(3 * size_t(padded_count));
+    _column_sums.resize(3 * size_t(padded_count) * size_t(block_count));
     _forces.resize(_atom_count);
 
-    Atom_arrays const atoms{_x.data(),      _y.data(),       _z.data(),           _charge.data(),
-                            _radius.data(), _has_vdw.data(), _molecule_id.data(), padded_count};
-    Law const law{coulomb_factor, vdw_factor, time, game_field_size, &_temperature};
+    Pair_atoms const atoms{_x.data(),      _y.data(),       _z.data(),           _charge.data(),
+                           _radius.data(), _has_vdw.data(), _molecule_id.data(), block_count};
+    Pair_strengths const strengths{coulomb_factor, vdw_factor};
+    run_blocks(block_count, [&](int block) {
+        float* const row = _row_sums.data();
+        float* const column = _column_sums.data() + 3 * size_t(padded_count) * size_t(block);
+        Row_block_sums const sums{{row, row + padded_count, row + 2 * padded_count},
+                                  {column, column + padded_count, column + 2 * padded_count}};
+        sum_row_block(atoms, strengths, block, sums);
+    });
+    run_blocks(block_count, [&](int block) { add_up_block(block, time, game_field_size); });
+}
 
-    int const threads =
-        std::max(1, std::min(_thread_count, (_atom_count + min_atoms_per_thread - 1) / min_atoms_per_thread));
-    int const chunk = (_atom_count + threads - 1) / threads;
-
-    std::vector<std::thread> workers;
-    workers.reserve(threads);
-    int begin = 0;
-    try
+// An atom's force is its row sum and then the column sums of the blocks before
+// its own, in block order.
+void Cpu_force::add_up_block(int block, float time, Eigen::Vector2f const& game_field_size)
+{
+    size_t const padded_count = _x.size();
+    int const begin = block * pair_block_size;
+    float sums[3][pair_block_size];
+    for (int axis = 0; axis < 3; ++axis)
     {
-        // The calling thread takes the last chunk itself.
-        while (threads > 1 && begin + chunk < _atom_count)
+        float const* row = _row_sums.data() + axis * padded_count + begin;
+        std::copy(row, row + pair_block_size, sums[axis]);
+        for (int earlier = 0; earlier < block; ++earlier)
         {
-            workers.emplace_back(compute_range, std::cref(atoms), std::cref(law), begin, begin + chunk, _forces.data());
-            begin += chunk;
+            float const* column = _column_sums.data() + (3 * size_t(earlier) + axis) * padded_count + begin;
+            for (int k = 0; k < pair_block_size; ++k) sums[axis][k] += column[k];
         }
     }
-    catch (std::system_error const&)
+
+    int const end = std::min(begin + pair_block_size, _atom_count);
+    for (int i = begin; i < end; ++i)
     {
-        // No thread to be had: whatever is left is done here.
+        int const k = i - begin;
+        Eigen::Vector3f force(sums[0][k], sums[1][k], sums[2][k]);
+        float const temperature = sample_temperature(_temperature, game_field_size, _x[i], _z[i]);
+        force += thermal_agitation(std::uint32_t(i), temperature, time);
+        if (!force.allFinite()) force.setZero();
+        _forces[i] = force;
     }
-    compute_range(atoms, law, begin, _atom_count, _forces.data());
-    for (std::thread& worker : workers) worker.join();
 }

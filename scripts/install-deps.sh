@@ -9,6 +9,8 @@ packages=(
   libopenmesh-dev libboost-serialization-dev libeigen3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth mesa-utils libgl1-mesa-dri libx11-dev libxtst-dev
+  # Names the frames of the sanitizers' reports, which the leak suppressions match.
+  llvm
 )
 
 missing=()

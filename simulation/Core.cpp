@@ -201,6 +201,12 @@ bool Core::add_molecule(Molecule const& molecule)
     return true;
 }
 
+void Core::release_gpu_force()
+{
+    _gpu_force.reset();
+    _use_gpu_force = false;
+}
+
 void Core::set_gpu_forces_enabled(bool enabled)
 {
     bool const starting = enabled && _gpu_force && !_use_gpu_force;
@@ -231,6 +237,8 @@ void Core::gl_init(QOpenGLContext* context)
         return;
     }
     _gpu_force->set_temperature(_level_data._temperature_grid);
+    // Qt never frees the GL functions of a pass that outlives its context.
+    connect(current, &QOpenGLContext::aboutToBeDestroyed, this, &Core::release_gpu_force, Qt::UniqueConnection);
     _use_gpu_force = !is_software_rasteriser(current);
     if (!_use_gpu_force) std::cout << "Core::gl_init software renderer: pair forces stay on the CPU" << std::endl;
 }

@@ -95,6 +95,7 @@ public:
     // Builds the GPU force pass in the current context, replacing an earlier one.
     // On a software rasteriser the pass is far slower than the CPU, so the pair
     // forces stay on the CPU there unless set_gpu_forces_enabled says otherwise.
+    // The pass goes with its context, and the pair forces go back to the CPU.
     void gl_init(QOpenGLContext* context);
     void set_gpu_forces_enabled(bool enabled);
     bool uses_gpu_forces() const { return _use_gpu_force; }
@@ -110,6 +111,7 @@ signals:
 
 private:
     void build_parameters();
+    void release_gpu_force();
     void update_level_elements(float elapsed);
     void release_molecules();
     void rebuild_temperature_grid();

@@ -148,6 +148,7 @@ TEST_F(Help_screen_test, a_single_page_shows_got_it_at_once)
 {
     auto* help = laid_out(new Help_screen(viewer.get(), core.get(), play, 1),
                           {make_help_page("One line.", 0.3f, 0.3f, 0.4f, 0.4f)});
+    viewer->add_screen(help);
     EXPECT_EQ(button_texts(*help), (std::vector<std::string>{"Got it!"}));
     EXPECT_TRUE(help->get_buttons()[0]->is_visible());
     help->next_page();

@@ -3,6 +3,7 @@
 #include "app/Screenshot.h"
 #include "app/StandardCamera.h"
 #include "foundation/Dialogs.h"
+#include "foundation/Failed_saves.h"
 
 #include <QDir>
 #include <QFontDatabase>
@@ -90,15 +91,9 @@ void Options_viewer::restore_parameters()
 
 bool Options_viewer::save_parameters()
 {
-    try
-    {
-        return _parameters.save(get_parameter_file_name());
-    }
-    catch (std::exception const& error)
-    {
-        std::cout << "Options_viewer::save_parameters " << error.what() << std::endl;
-        return false;
-    }
+    std::string const file_name = get_parameter_file_name();
+    return save_players_file(file_name, "Your viewer settings", "Options_viewer::save_parameters could not save ",
+                             [&](std::string& error) { return _parameters.save(file_name, error); });
 }
 
 void Options_viewer::confirm_save_parameters()

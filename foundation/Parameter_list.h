@@ -43,8 +43,10 @@ public:
     void load(Parameter_list const& loaded);
 
     // Writes the whole file or nothing. Throws the archive's error when the list
-    // cannot be written as XML; returns false when the file cannot be replaced.
+    // cannot be written as XML; returns false, with the reason in `error`, when
+    // the file cannot be replaced.
     bool save(std::string const& file_name) const;
+    bool save(std::string const& file_name, std::string& error) const;
 
     void print() const;
 

@@ -1,5 +1,6 @@
-// The player's own files that the game cannot read: kept, or left alone, and
-// told of once; never replaced unasked.
+// The player's own files that the game cannot read or write: kept, or left
+// alone, and told of once; never replaced unasked.
+#include "foundation/Failed_saves.h"
 #include "foundation/Unreadable_files.h"
 #include "foundation/Xml_archive_file.h"
 #include "simulation/Core.h"
@@ -7,13 +8,20 @@
 
 #include "support/Capture_stdout.h"
 #include "support/Scratch_data_tree.h"
+#include "support/Scripted_dialogs.h"
 #include "support/Text_file.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <gmock/gmock.h>
 
+#include <cerrno>
+#include <csignal>
+#include <cstring>
 #include <memory>
+
+#include <sys/resource.h>
 
 using ::testing::HasSubstr;
 
@@ -143,6 +151,80 @@ TEST_F(Players_file_test, unreadable_simulation_settings_are_kept_or_left_alone_
     QStringList const notices = take_unreadable_file_notices();
     ASSERT_EQ(1, notices.size());
     EXPECT_THAT(notices[0].toStdString(), HasSubstr("Your simulation settings"));
+}
+
+// Files cannot grow past `bytes` while it lives, as on a full disk.
+class Full_disk
+{
+public:
+    explicit Full_disk(rlim_t bytes) : _previous_handler(std::signal(SIGXFSZ, SIG_IGN))
+    {
+        getrlimit(RLIMIT_FSIZE, &_previous);
+        rlimit full = _previous;
+        full.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &full);
+    }
+    ~Full_disk()
+    {
+        setrlimit(RLIMIT_FSIZE, &_previous);
+        std::signal(SIGXFSZ, _previous_handler);
+    }
+
+private:
+    void (*_previous_handler)(int);
+    rlimit _previous;
+};
+
+TEST_F(Players_file_test, a_failed_save_keeps_the_old_file_is_told_once_a_run_and_is_tried_again)
+{
+    std::unique_ptr<Core> core = start_core();
+    core->progress.last_level = 3;
+    std::string old_progress;
+    std::string old_settings;
+    {
+        Capture_stdout quiet;
+        ASSERT_TRUE(core->save_progress());
+        ASSERT_TRUE(core->save_simulation_settings());
+        old_progress = read_text(progress);
+        old_settings = read_text(settings);
+    }
+
+    Scripted_dialogs dialogs;
+    core->progress.last_level = 4;
+    {
+        Capture_stdout out;
+        Full_disk full(64);
+        for (int save = 0; save < 2; ++save)
+        {
+            EXPECT_FALSE(core->save_progress());
+            EXPECT_FALSE(core->save_simulation_settings());
+        }
+        EXPECT_THAT(out.text(), HasSubstr("Core::save_progress could not save " + progress));
+        EXPECT_THAT(out.text(), HasSubstr("Couldn't save sim settings: " + settings));
+    }
+    EXPECT_EQ(old_progress, read_text(progress));
+    EXPECT_EQ(old_settings, read_text(settings));
+    EXPECT_TRUE(QDir(data.data_directory()).entryList({"*.saving-*"}, QDir::Files | QDir::Hidden).isEmpty());
+
+    show_failed_save_notices(nullptr);
+    show_failed_save_notices(nullptr);
+    ASSERT_EQ(1u, dialogs.calls.size()) << "both files in one box, once";
+    EXPECT_EQ("warning", dialogs.calls[0].kind);
+    EXPECT_EQ("Could Not Save", dialogs.calls[0].title);
+    std::string const told = dialogs.calls[0].text.toStdString();
+    EXPECT_THAT(told, HasSubstr("Your progress could not be saved to " + progress + " (" + std::strerror(EFBIG) + ")"));
+    EXPECT_THAT(told, HasSubstr("Your simulation settings could not be saved to " + settings));
+
+    // Every later save tries again; failing again tells nothing more.
+    {
+        Capture_stdout quiet;
+        ASSERT_TRUE(core->save_progress());
+        EXPECT_EQ(4, load_progress_file(progress).last_level);
+        Full_disk full(64);
+        EXPECT_FALSE(core->save_progress());
+    }
+    show_failed_save_notices(nullptr);
+    EXPECT_EQ(1u, dialogs.calls.size());
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "app/StandardCamera.h"
 #include "foundation/Dialogs.h"
 #include "foundation/Failed_saves.h"
+#include "foundation/Unreadable_files.h"
 
 #include <QDir>
 #include <QFontDatabase>
@@ -86,6 +87,7 @@ void Options_viewer::restore_parameters()
     {
         std::cout << "Options_viewer::restore_parameters could not read " << file_name
                   << ", defaults kept: " << error.what() << std::endl;
+        keep_unreadable_file(file_name, "Your viewer settings", error);
     }
 }
 
@@ -103,7 +105,9 @@ void Options_viewer::confirm_save_parameters()
 
 void Options_viewer::confirm_restore_parameters()
 {
-    if (Dialogs::instance().ask_ok_cancel("Restore parameters", "Really restore?", this)) restore_parameters();
+    if (!Dialogs::instance().ask_ok_cancel("Restore parameters", "Really restore?", this)) return;
+    restore_parameters();
+    show_unreadable_file_notices(this);
 }
 
 QString Options_viewer::take_screenshot()

@@ -1,6 +1,7 @@
 #ifndef FOUNDATION_PARAMETER_LIST_H
 #define FOUNDATION_PARAMETER_LIST_H
 
+#include "foundation/Class_version_check.h"
 #include "foundation/Parameter.h"
 
 #include <boost/serialization/map.hpp>
@@ -57,8 +58,9 @@ public:
 private:
     friend class boost::serialization::access;
 
-    template <class Archive> void serialize(Archive& ar, unsigned int const /*version*/)
+    template <class Archive> void serialize(Archive& ar, unsigned int const version)
     {
+        reject_newer_class_version<Parameter_list>(version, "Parameter_list");
         ar& boost::serialization::make_nvp("_list", _list);
         ar& boost::serialization::make_nvp("_children", _children);
         ar& boost::serialization::make_nvp("_children_type", _children_type);

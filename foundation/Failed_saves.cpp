@@ -29,7 +29,7 @@ void tell_once(std::string const& path, QString const& what, std::string const& 
     if (!told_files().insert(path).second) return;
     QString const shown = QFileInfo(QString::fromLocal8Bit(path.c_str())).absoluteFilePath();
     pending_notices().append(what + " could not be saved to " + shown + " (" + QString::fromLocal8Bit(reason.c_str()) +
-                             "); the file there is left as it was, and the game tries again at every later save.");
+                             "); the game tries again at every later save.");
 }
 
 } // namespace

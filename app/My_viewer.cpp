@@ -4,6 +4,7 @@
 #include "widgets/Application_font.h"
 #include "app/Handler_guard.h"
 #include "foundation/Dialogs.h"
+#include "foundation/Failed_saves.h"
 #include "simulation/Core.h"
 
 #include <QCoreApplication>
@@ -172,6 +173,8 @@ bool My_viewer::end_game(bool may_ask)
         if (!screen->prepare_to_end_game(may_ask)) return false;
     }
     _core->save_progress();
+    // Told before the window goes; a signal ends the game without a box.
+    if (may_ask) show_failed_save_notices(this);
     // The help window is a window of its own and would keep the game running.
     if (helpWidget()) helpWidget()->close();
     _ended = true;
@@ -187,6 +190,9 @@ void My_viewer::load_defaults()
 void My_viewer::step_frame()
 {
     run_guarded("My_viewer::animate", [this] {
+        // Between frames no screen is half-way through a step, and no timer's
+        // frame runs again while the box is up.
+        show_failed_save_notices(this);
         makeCurrent();
         screens.step(Screen::frame_period);
     });

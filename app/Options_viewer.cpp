@@ -3,6 +3,8 @@
 #include "app/Screenshot.h"
 #include "app/StandardCamera.h"
 #include "foundation/Dialogs.h"
+#include "foundation/Failed_saves.h"
+#include "foundation/Unreadable_files.h"
 
 #include <QDir>
 #include <QFontDatabase>
@@ -85,20 +87,15 @@ void Options_viewer::restore_parameters()
     {
         std::cout << "Options_viewer::restore_parameters could not read " << file_name
                   << ", defaults kept: " << error.what() << std::endl;
+        keep_unreadable_file(file_name, "Your viewer settings", error);
     }
 }
 
 bool Options_viewer::save_parameters()
 {
-    try
-    {
-        return _parameters.save(get_parameter_file_name());
-    }
-    catch (std::exception const& error)
-    {
-        std::cout << "Options_viewer::save_parameters " << error.what() << std::endl;
-        return false;
-    }
+    std::string const file_name = get_parameter_file_name();
+    return save_players_file(file_name, "Your viewer settings", "Options_viewer::save_parameters could not save ",
+                             [&](std::string& error) { return _parameters.save(file_name, error); });
 }
 
 void Options_viewer::confirm_save_parameters()
@@ -108,7 +105,9 @@ void Options_viewer::confirm_save_parameters()
 
 void Options_viewer::confirm_restore_parameters()
 {
-    if (Dialogs::instance().ask_ok_cancel("Restore parameters", "Really restore?", this)) restore_parameters();
+    if (!Dialogs::instance().ask_ok_cancel("Restore parameters", "Really restore?", this)) return;
+    restore_parameters();
+    show_unreadable_file_notices(this);
 }
 
 QString Options_viewer::take_screenshot()

@@ -28,8 +28,9 @@ public:
     virtual void load_defaults();
     // True when a menu was shown; the press then goes no further.
     virtual bool show_context_menu(QPoint const& position);
-    // Loads the parameter file into the list; a missing or damaged file leaves
-    // the values as they are.
+    // Loads the parameter file into the list; a missing or damaged file, or one
+    // of a newer version, leaves the values as they are (Unreadable_files says
+    // what becomes of the file).
     virtual void restore_parameters();
     bool save_parameters();
     // Each asks first and acts only on OK.

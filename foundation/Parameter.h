@@ -1,6 +1,7 @@
 #ifndef FOUNDATION_PARAMETER_H
 #define FOUNDATION_PARAMETER_H
 
+#include "foundation/Class_version_check.h"
 #include "foundation/Notifiable.h"
 
 #include <boost/serialization/access.hpp>
@@ -96,8 +97,9 @@ private:
     friend class boost::serialization::access;
 
     // Member order on disk differs from the declaration order; files depend on it.
-    template <class Archive> void serialize(Archive& ar, unsigned int const /*version*/)
+    template <class Archive> void serialize(Archive& ar, unsigned int const version)
     {
+        reject_newer_class_version<Parameter>(version, "Parameter");
         ar& boost::serialization::make_nvp("_name", _name);
         ar& boost::serialization::make_nvp("_description", _description);
         ar& boost::serialization::make_nvp("_value", _value);

@@ -271,11 +271,16 @@ void Parameter_list::load(Parameter_list const& loaded)
 
 bool Parameter_list::save(std::string const& file_name) const
 {
+    std::string error;
+    return save(file_name, error);
+}
+
+bool Parameter_list::save(std::string const& file_name, std::string& error) const
+{
     std::cout << "Parameter_list::save " << file_name << std::endl;
 
     std::string const root = file_base_name(file_name);
     std::string const bytes = write_xml_archive(root.c_str(), *this);
-    std::string error;
     if (!loads_back(bytes, root, error) || !write_file_atomically(file_name, bytes, error))
     {
         std::cout << "Parameter_list::save: could not write " << file_name << ": " << error << std::endl;

@@ -1,6 +1,7 @@
 #ifndef FOUNDATION_PARAMETER_LIST_H
 #define FOUNDATION_PARAMETER_LIST_H
 
+#include "foundation/Class_version_check.h"
 #include "foundation/Parameter.h"
 
 #include <boost/serialization/map.hpp>
@@ -43,8 +44,10 @@ public:
     void load(Parameter_list const& loaded);
 
     // Writes the whole file or nothing. Throws the archive's error when the list
-    // cannot be written as XML; returns false when the file cannot be replaced.
+    // cannot be written as XML; returns false, with the reason in `error`, when
+    // the file cannot be replaced.
     bool save(std::string const& file_name) const;
+    bool save(std::string const& file_name, std::string& error) const;
 
     void print() const;
 
@@ -55,8 +58,9 @@ public:
 private:
     friend class boost::serialization::access;
 
-    template <class Archive> void serialize(Archive& ar, unsigned int const /*version*/)
+    template <class Archive> void serialize(Archive& ar, unsigned int const version)
     {
+        reject_newer_class_version<Parameter_list>(version, "Parameter_list");
         ar& boost::serialization::make_nvp("_list", _list);
         ar& boost::serialization::make_nvp("_children", _children);
         ar& boost::serialization::make_nvp("_children_type", _children_type);

@@ -66,10 +66,10 @@ QString shown(std::string const& path)
     return QFileInfo(QString::fromLocal8Bit(path.c_str())).absoluteFilePath();
 }
 
+// The sandbox reads the settings each time it opens: the player hears once.
 void protect(std::string const& path, QString const& notice)
 {
-    protected_files().insert(path);
-    pending_notices().append(notice);
+    if (protected_files().insert(path).second) pending_notices().append(notice);
 }
 
 } // namespace

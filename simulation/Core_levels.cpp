@@ -2,6 +2,7 @@
 
 #include "foundation/Data_config.h"
 #include "foundation/Dialogs.h"
+#include "foundation/Failed_saves.h"
 #include "foundation/Main_options_window.h"
 #include "foundation/Unreadable_files.h"
 #include "simulation/Level_file.h"
@@ -298,19 +299,14 @@ bool Core::save_simulation_settings()
     try
     {
         std::string const path = players_settings_path();
-        std::string reason;
-        if (!may_replace_players_file(path, reason))
-            std::cout << "Couldn't save sim settings: " << path << ": " << reason << std::endl;
-        else if (_parameters.save(path))
-            return true;
-        else
-            std::cout << "Couldn't save sim settings: could not write " << path << std::endl;
+        return save_players_file(path, "Your simulation settings", "Couldn't save sim settings: ",
+                                 [this, &path](std::string& error) { return _parameters.save(path, error); });
     }
     catch (std::exception const& error)
     {
         std::cout << "Couldn't save sim settings: " << error.what() << std::endl;
+        return false;
     }
-    return false;
 }
 
 bool Core::save_progress()

@@ -1,7 +1,7 @@
 #ifndef SIMULATION_END_CONDITION_H
 #define SIMULATION_END_CONDITION_H
 
-#include "simulation/Class_version_check.h"
+#include "foundation/Class_version_check.h"
 
 #include <boost/serialization/access.hpp>
 #include <boost/serialization/base_object.hpp>

@@ -1,8 +1,8 @@
 #ifndef SIMULATION_EXTERNAL_FORCE_H
 #define SIMULATION_EXTERNAL_FORCE_H
 
+#include "foundation/Class_version_check.h"
 #include "gl/Eigen_serialization.h"
-#include "simulation/Class_version_check.h"
 
 #include <Eigen/Core>
 #include <boost/serialization/nvp.hpp>

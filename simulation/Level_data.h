@@ -1,10 +1,10 @@
 #ifndef SIMULATION_LEVEL_DATA_H
 #define SIMULATION_LEVEL_DATA_H
 
+#include "foundation/Class_version_check.h"
 #include "foundation/Parameter_list.h"
 #include "gl/Frame_buffer.h"
 #include "simulation/Brownian_box.h"
-#include "simulation/Class_version_check.h"
 #include "simulation/External_force.h"
 #include "simulation/Level_load_guard.h"
 #include "simulation/Molecule.h"

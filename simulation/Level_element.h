@@ -1,11 +1,11 @@
 #ifndef SIMULATION_LEVEL_ELEMENT_H
 #define SIMULATION_LEVEL_ELEMENT_H
 
+#include "foundation/Class_version_check.h"
 #include "foundation/Notifiable.h"
 #include "foundation/Parameter_list.h"
 #include "gl/Eigen_serialization.h"
 #include "simulation/Animation.h"
-#include "simulation/Class_version_check.h"
 
 #include <Eigen/Core>
 #include <Eigen/Geometry>

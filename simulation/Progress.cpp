@@ -1,5 +1,6 @@
 #include "simulation/Progress.h"
 
+#include "foundation/Failed_saves.h"
 #include "foundation/Unreadable_files.h"
 #include "foundation/Xml_archive_file.h"
 
@@ -48,20 +49,12 @@ Progress load_progress_file(std::string const& path)
 
 bool save_progress_file(Progress const& progress, std::string const& path)
 {
-    std::string error;
-    try
-    {
+    return save_players_file(path, "Your progress", "Core::save_progress could not save ", [&](std::string& error) {
         std::string const bytes = write_xml_archive("_progress", progress);
         // A run holding a NaN would be written, then refuse to load and take
         // every other run with it.
         Progress trial;
         read_xml_archive(bytes, "_progress", trial);
-        if (may_replace_players_file(path, error) && write_file_atomically(path, bytes, error)) return true;
-    }
-    catch (std::exception const& exception)
-    {
-        error = exception.what();
-    }
-    std::cout << "Core::save_progress could not save " << path << ": " << error << std::endl;
-    return false;
+        return write_file_atomically(path, bytes, error);
+    });
 }

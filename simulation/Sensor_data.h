@@ -1,7 +1,7 @@
 #ifndef SIMULATION_SENSOR_DATA_H
 #define SIMULATION_SENSOR_DATA_H
 
-#include "simulation/Class_version_check.h"
+#include "foundation/Class_version_check.h"
 
 #include <boost/serialization/nvp.hpp>
 #include <boost/serialization/vector.hpp>

@@ -1,5 +1,5 @@
-#ifndef SIMULATION_CLASS_VERSION_CHECK_H
-#define SIMULATION_CLASS_VERSION_CHECK_H
+#ifndef FOUNDATION_CLASS_VERSION_CHECK_H
+#define FOUNDATION_CLASS_VERSION_CHECK_H
 
 #include <boost/archive/archive_exception.hpp>
 #include <boost/serialization/throw_exception.hpp>

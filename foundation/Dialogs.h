@@ -32,7 +32,9 @@ public:
     virtual int ask_choice(QString const& title, QString const& text, QStringList const& buttons,
                            QWidget* parent = nullptr);
 
-    // The chosen path, or an empty string when the dialog was cancelled.
+    // The chosen path, or an empty string when the dialog was cancelled. A name
+    // typed without the filter's extension is taken with it when only the
+    // name with it exists (see existing_file_name).
     virtual QString open_file_name(QString const& caption, QString const& directory, QString const& filter,
                                    QWidget* parent = nullptr);
     virtual QString save_file_name(QString const& caption, QString const& directory, QString const& filter,
@@ -49,5 +51,10 @@ public:
     // Not owned; null brings back Qt's dialogs.
     static void set_instance(Dialogs* dialogs);
 };
+
+// The file a name typed without an extension means: the name itself when it
+// exists or when the name with "." + `extension` does not, else the latter.
+// A name with an extension is taken as it is.
+QString existing_file_name(QString const& typed, QString const& extension);
 
 #endif

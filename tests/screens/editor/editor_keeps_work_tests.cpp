@@ -50,7 +50,7 @@ protected:
 
 } // namespace
 
-TEST_F(Editor_work_test, a_level_saved_under_a_bare_name_gets_the_extension_the_load_dialog_lists_and_is_confirmed)
+TEST_F(Editor_work_test, a_level_saved_under_a_bare_name_gets_the_extension_and_loads_by_that_name)
 {
     open_sandbox();
     editor->add_element(Eigen::Vector3f(0, 0, 0), "Tractor_barrier", false, 1);
@@ -67,6 +67,15 @@ TEST_F(Editor_work_test, a_level_saved_under_a_bare_name_gets_the_extension_the_
 
     click_menu_button("Save Level");
     EXPECT_TRUE(QFile::exists(working_directory + "/other.level")) << "a name with an extension is kept";
+
+    {
+        Capture_stdout quiet;
+        core->reset_level_data();
+    }
+    dialogs.file_names = {working_directory + "/mylevel"};
+    click_menu_button("Load Level");
+    EXPECT_EQ(1u, elements<Tractor_barrier>().size()) << "mylevel.data, loaded";
+    EXPECT_EQ("open_file_name", dialogs.calls.back().kind) << "and no word of a missing file";
 }
 
 TEST_F(Editor_work_test, a_level_beyond_the_atom_limit_says_once_how_many_molecules_were_left_out)

@@ -87,6 +87,13 @@ void Dialogs::critical(QString const& title, QString const& text, QWidget* paren
     QMessageBox::critical(parent, title, text, QMessageBox::Ok);
 }
 
+void Dialogs::warning_once(QString const& key, QString const& title, QString const& text, QWidget* parent)
+{
+    if (_told.contains(key)) return;
+    _told.insert(key);
+    warning(title, text, parent);
+}
+
 bool Dialogs::ask_yes_no(QString const& title, QString const& text, QWidget* parent)
 {
     return QMessageBox::warning(parent, title, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;

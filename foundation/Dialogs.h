@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QPoint>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -21,6 +22,9 @@ public:
     virtual void information(QString const& title, QString const& text, QWidget* parent = nullptr);
     virtual void warning(QString const& title, QString const& text, QWidget* parent = nullptr);
     virtual void critical(QString const& title, QString const& text, QWidget* parent = nullptr);
+    // A warning told once while this instance lives (a run of the game): a
+    // second call under the same key says nothing.
+    void warning_once(QString const& key, QString const& title, QString const& text, QWidget* parent = nullptr);
 
     // A warning box with Yes and No; true on Yes.
     virtual bool ask_yes_no(QString const& title, QString const& text, QWidget* parent = nullptr);
@@ -50,6 +54,9 @@ public:
     static Dialogs& instance();
     // Not owned; null brings back Qt's dialogs.
     static void set_instance(Dialogs* dialogs);
+
+private:
+    QSet<QString> _told;
 };
 
 // The file a name typed without an extension means: the name itself when it

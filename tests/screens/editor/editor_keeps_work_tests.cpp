@@ -10,6 +10,8 @@
 #include "support/Text_file.h"
 
 #include <QFile>
+#include <QMenu>
+#include <QSpinBox>
 
 #include <gmock/gmock.h>
 
@@ -99,6 +101,38 @@ TEST_F(Editor_work_test, a_level_beyond_the_atom_limit_says_once_how_many_molecu
     save_crowded_level(10);
     click_menu_button("Load Level");
     EXPECT_EQ(3u, dialogs.calls.size()) << "a level within the limit loads without a word";
+}
+
+TEST_F(Editor_work_test, placing_past_the_atom_limit_says_once_how_many_molecules_were_placed)
+{
+    open_sandbox();
+    core->set_simulation_state(false);
+    dialogs.menus.push_back([](QMenu& menu) {
+        if (auto* count = Scripted_dialogs::row_widget<QSpinBox>(menu, "Number of H2O molecules to place"))
+            count->setValue(1000);
+        return nullptr;
+    });
+    click_palette("H2O", Qt::RightButton);
+    auto const place_waters = [this] {
+        click_palette("H2O");
+        Capture_stdout quiet;
+        driver->click(middle_pixel(0.f, 0.f));
+    };
+    place_waters();
+    ASSERT_EQ(1000u, level()._molecules.size());
+    ASSERT_EQ(1u, dialogs.calls.size()) << "within the limit, not a word";
+
+    // 4096 atoms hold 1365 waters.
+    place_waters();
+    EXPECT_EQ(1365u, level()._molecules.size());
+    ASSERT_EQ(2u, dialogs.calls.size());
+    EXPECT_EQ("warning", dialogs.calls[1].kind);
+    EXPECT_EQ("Atom Limit", dialogs.calls[1].title);
+    EXPECT_THAT(dialogs.calls[1].text.toStdString(), HasSubstr("only 365 of the 1000 molecules were placed"));
+
+    place_waters();
+    EXPECT_EQ(1365u, level()._molecules.size());
+    EXPECT_EQ(2u, dialogs.calls.size()) << "told once a run";
 }
 
 TEST_F(Editor_work_test, a_named_pipe_chosen_in_the_load_dialog_is_refused_at_once)

@@ -9,8 +9,10 @@
 
 #include <boost/archive/xml_archive_exception.hpp>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <regex>
@@ -20,6 +22,7 @@ namespace
 {
 
 typedef boost::archive::xml_archive_exception Xml_error;
+using ::testing::HasSubstr;
 
 std::string replaced(std::string text, std::string const& from, std::string const& to)
 {
@@ -44,6 +47,13 @@ std::string with_value(std::string const& text, std::string const& anchor, std::
     std::string changed = text;
     changed.replace(start, end - start, "<" + name + ">" + value);
     return changed;
+}
+
+int line_of(std::string const& text, std::string const& part)
+{
+    std::string::size_type const at = text.find(part);
+    EXPECT_NE(std::string::npos, at) << part;
+    return 1 + int(std::count(text.begin(), text.begin() + std::string::difference_type(at), '\n'));
 }
 
 class Damaged_level : public ::testing::Test
@@ -72,6 +82,21 @@ protected:
         for (auto const& element : level._level_elements) owned.insert(element.get());
         for (Barrier const* barrier : level._barriers) EXPECT_TRUE(owned.count(barrier));
         for (Portal const* portal : level._portals) EXPECT_TRUE(owned.count(portal));
+    }
+
+    // Why the loader refused the text; empty when it loaded.
+    std::string refusal(std::string const& text)
+    {
+        try
+        {
+            Level_data level;
+            load(text, level);
+        }
+        catch (std::exception const& error)
+        {
+            return error.what();
+        }
+        return std::string();
     }
 
     QTemporaryDir dir;
@@ -198,6 +223,19 @@ TEST_F(Damaged_level, values_no_arithmetic_survives_are_refused)
     std::string const molecules = good.substr(good.find("<_molecules"));
     expect_refused<std::runtime_error>("a molecule without mass", good.substr(0, good.size() - molecules.size()) +
                                                                       with_value(molecules, "</_atoms>", "_mass", "0"));
+}
+
+TEST_F(Damaged_level, text_that_reads_as_no_finite_number_is_refused_naming_it_and_its_line)
+{
+    std::string const strength = with_value(good, "class_name=\"Box_barrier\"", "_strength", "inf");
+    EXPECT_EQ("\"inf\" in _strength on line " + std::to_string(line_of(strength, "<_strength>inf<")) +
+                  " does not read as a finite number",
+              refusal(strength));
+    std::string const frame = with_value(good, "<transform", "v", "1e39");
+    EXPECT_THAT(refusal(frame),
+                HasSubstr("\"1e39\" in transform on line " + std::to_string(line_of(frame, "<v>1e39<"))));
+    EXPECT_THAT(refusal(with_value(good, "</_level_elements>", "_rotation_damping", "nan")),
+                HasSubstr("\"nan\" in _rotation_damping"));
 }
 
 TEST_F(Damaged_level, a_level_that_would_not_load_back_is_not_saved)

@@ -3,6 +3,7 @@
 
 #include "support/Capture_stdout.h"
 #include "support/Full_level.h"
+#include "support/Hand_edited_level.h"
 #include "support/Text_file.h"
 
 #include <QTemporaryDir>
@@ -223,6 +224,33 @@ TEST_F(Damaged_level, values_no_arithmetic_survives_are_refused)
     std::string const molecules = good.substr(good.find("<_molecules"));
     expect_refused<std::runtime_error>("a molecule without mass", good.substr(0, good.size() - molecules.size()) +
                                                                       with_value(molecules, "</_atoms>", "_mass", "0"));
+}
+
+// Each loaded without a word before: a level at 1e30 showed an empty field and
+// was won unseen, and the releaser released nothing, forever saying why.
+TEST_F(Damaged_level, what_lies_beyond_the_fields_reach_or_is_unknown_to_the_game_is_refused_by_name)
+{
+    EXPECT_THAT(refusal(every_position_at(good, "1e30")),
+                HasSubstr("a Plane_barrier at (1e+30, 1e+30, 1e+30), farther than the 10000 units from the field's "
+                          "centre that a level reaches"));
+    // The first box is the box barrier's, turned.
+    EXPECT_THAT(refusal(with_value(with_value(good, "<boxmin>", "v", "-2.0e+04"), "<boxmax>", "v", "2.0e+04")),
+                HasSubstr("a Box_barrier reaching ("));
+    EXPECT_THAT(refusal(with_value(good, "<_end>", "v", "5.0e+04")),
+                HasSubstr("a Box_barrier moving to (50000, 6, 0)"));
+    EXPECT_THAT(refusal(with_value(good, "<_extent", "v", "3.0e+04")),
+                HasSubstr("a Plane_barrier spanning (30000, 40), wider than the 20000 units across"));
+    // The releaser's prepared molecule comes before the level's own.
+    EXPECT_THAT(refusal(with_value(good, "<_x>", "v", "-1.0e+30")), HasSubstr("a molecule at (-1e+30, "));
+    std::string const molecules = good.substr(good.find("<_molecules"));
+    EXPECT_THAT(refusal(good.substr(0, good.size() - molecules.size()) + with_value(molecules, "<_x>", "v", "2e4")),
+                HasSubstr("a molecule at (20000, 2, 3)"));
+    EXPECT_THAT(refusal(with_value(good, "<_molecule_releasers", "_molecule_type", "Dipole")),
+                HasSubstr("a Molecule_releaser of the molecule type \"Dipole\", which the game does not know (it "
+                          "knows Cl, H2O, Na)"));
+
+    // Just inside, the level loads.
+    EXPECT_EQ("", refusal(with_value(good, "<_end>", "v", "1.0e+04")));
 }
 
 TEST_F(Damaged_level, text_that_reads_as_no_finite_number_is_refused_naming_it_and_its_line)

@@ -7,6 +7,7 @@
 #include "simulation/Molecule_factory.h"
 #include "simulation/Tractor_barrier.h"
 
+#include "support/Hand_edited_level.h"
 #include "support/Text_file.h"
 
 #include <QFile>
@@ -133,6 +134,29 @@ TEST_F(Editor_work_test, placing_past_the_atom_limit_says_once_how_many_molecule
     place_waters();
     EXPECT_EQ(1365u, level()._molecules.size());
     EXPECT_EQ(2u, dialogs.calls.size()) << "told once a run";
+}
+
+TEST_F(Editor_work_test, a_level_edited_by_hand_beyond_what_the_game_holds_is_refused_by_name)
+{
+    open_sandbox();
+    editor->add_element(Eigen::Vector3f(0, 0, 0), "Tractor_barrier", false, 1);
+    Eigen::Vector3f const placed = elements<Tractor_barrier>().at(0)->get_position();
+    std::string const far = (working_directory + "/far.data").toStdString();
+    save_level_file(level(), far);
+    write_text(far, every_position_at(read_text(far), "1e30"));
+    pause_editor();
+
+    dialogs.file_names = {QString::fromStdString(far)};
+    click_menu_button("Load Level");
+    ASSERT_EQ(2u, dialogs.calls.size());
+    EXPECT_EQ("warning", dialogs.calls[1].kind);
+    EXPECT_EQ("The level file " + QString::fromStdString(far) +
+                  " could not be read (a Plane_barrier at (1e+30, 1e+30, 1e+30), farther than the 10000 units from "
+                  "the field's centre that a level reaches).\nThe level in the editor is unchanged.",
+              dialogs.calls[1].text);
+    ASSERT_EQ(1u, elements<Tractor_barrier>().size());
+    EXPECT_EQ(placed, elements<Tractor_barrier>()[0]->get_position());
+    EXPECT_EQ(6u + 1u, level()._level_elements.size()) << "the borders and the tractor, nothing more";
 }
 
 TEST_F(Editor_work_test, a_named_pipe_chosen_in_the_load_dialog_is_refused_at_once)

@@ -11,8 +11,6 @@
 #include "support/Text_file.h"
 
 #include <QFile>
-#include <QMenu>
-#include <QSpinBox>
 
 #include <gmock/gmock.h>
 
@@ -108,12 +106,7 @@ TEST_F(Editor_work_test, placing_past_the_atom_limit_says_once_how_many_molecule
 {
     open_sandbox();
     core->set_simulation_state(false);
-    dialogs.menus.push_back([](QMenu& menu) {
-        if (auto* count = Scripted_dialogs::row_widget<QSpinBox>(menu, "Number of H2O molecules to place"))
-            count->setValue(1000);
-        return nullptr;
-    });
-    click_palette("H2O", Qt::RightButton);
+    set_molecules_per_click("H2O", 1000);
     auto const place_waters = [this] {
         click_palette("H2O");
         Capture_stdout quiet;

@@ -7,6 +7,8 @@
 #include <boost/archive/impl/xml_iarchive_impl.ipp>
 
 #include <algorithm>
+#include <cmath>
+#include <cstring>
 
 template class boost::archive::detail::archive_serializer_map<Checked_xml_iarchive>;
 template class boost::archive::basic_xml_iarchive<Checked_xml_iarchive>;
@@ -14,6 +16,17 @@ template class boost::archive::xml_iarchive_impl<Checked_xml_iarchive>;
 
 namespace
 {
+
+// Names the library wraps values in; the element a player would look for is
+// the one around them.
+bool is_wrapper_name(char const* name)
+{
+    for (char const* wrapper : {"v", "item", "first", "second", "value"})
+    {
+        if (std::strcmp(name, wrapper) == 0) return true;
+    }
+    return false;
+}
 
 template <class Stack> struct Popped_on_exit
 {
@@ -63,6 +76,7 @@ void Checked_xml_iarchive::load_start(char const* name)
     bool const is_private = _structure.private_elements().count(name) != 0;
     _private_frames.push_back(is_private);
     if (is_private) ++_private_depth;
+    _element_names.push_back(name);
 }
 
 void Checked_xml_iarchive::load_end(char const* name)
@@ -70,9 +84,63 @@ void Checked_xml_iarchive::load_end(char const* name)
     if (!name) return;
     finish_tag();
     basic_xml_iarchive<Checked_xml_iarchive>::load_end(name);
+    if (!_element_names.empty()) _element_names.pop_back();
     if (_private_frames.empty()) return;
     if (_private_frames.back()) --_private_depth;
     _private_frames.pop_back();
+}
+
+template <class Real> void Checked_xml_iarchive::load_real(Real& value)
+{
+    std::streampos const start = is.tellg();
+    try
+    {
+        Base::load(value);
+        if (std::isfinite(value)) return;
+    }
+    catch (boost::archive::archive_exception const&)
+    {
+    }
+    fail_unreadable_number(start);
+}
+
+void Checked_xml_iarchive::load(float& value)
+{
+    load_real(value);
+}
+
+void Checked_xml_iarchive::load(double& value)
+{
+    load_real(value);
+}
+
+void Checked_xml_iarchive::fail_unreadable_number(std::streampos start)
+{
+    is.clear();
+    is.seekg(start);
+    std::string text;
+    std::getline(is, text, '<');
+    std::size_t const shown_length = 40;
+    if (text.size() > shown_length) text = text.substr(0, shown_length) + "...";
+
+    is.seekg(0);
+    std::size_t line = 1;
+    for (std::streamoff at = 0; at < std::streamoff(start) && is; ++at)
+    {
+        if (is.get() == '\n') ++line;
+    }
+
+    std::string element = "the archive";
+    for (auto name = _element_names.rbegin(); name != _element_names.rend(); ++name)
+    {
+        if (!is_wrapper_name(*name))
+        {
+            element = *name;
+            break;
+        }
+    }
+    throw Unreadable_number("\"" + text + "\" in " + element + " on line " + std::to_string(line) +
+                            " does not read as a finite number");
 }
 
 bool Checked_xml_iarchive::is_registered(Type const* type) const

@@ -8,7 +8,23 @@
 
 #include <cstddef>
 #include <istream>
+#include <string>
 #include <vector>
+
+// Text where the file must hold a finite number: the reason names the text, its
+// element and its line.
+class Unreadable_number : public boost::archive::archive_exception
+{
+public:
+    explicit Unreadable_number(std::string reason)
+        : boost::archive::archive_exception(input_stream_error), _reason(std::move(reason))
+    {
+    }
+    char const* what() const noexcept override { return _reason.c_str(); }
+
+private:
+    std::string _reason;
+};
 
 // The library's XML reader, watched while it reads a file that passed
 // Archive_structure. The library takes a class or object id from the last tag
@@ -51,6 +67,12 @@ protected:
     void load_override(boost::archive::version_type& version);
     void load_override(boost::archive::object_id_type& id);
 
+    // The library refuses text that reads as no number without saying where: a
+    // hand-edited "inf" or "1e39" throws Unreadable_number instead.
+    using Base::load;
+    void load(float& value);
+    void load(double& value);
+
 private:
     typedef boost::serialization::extended_type_info Type;
 
@@ -70,6 +92,8 @@ private:
         bool is_private;
     };
 
+    template <class Real> void load_real(Real& value);
+    [[noreturn]] void fail_unreadable_number(std::streampos start);
     [[noreturn]] void fail(char const* reason) const;
     void take(unsigned attributes);
     void finish_tag() const;
@@ -81,6 +105,8 @@ private:
     std::size_t _tags_started = 0;
     unsigned _unread = 0;
     std::vector<bool> _private_frames;
+    // Of the elements open, innermost last.
+    std::vector<char const*> _element_names;
     int _private_depth = 0;
 
     std::vector<Type const*> _classes;

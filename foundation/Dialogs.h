@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QPoint>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -21,6 +22,9 @@ public:
     virtual void information(QString const& title, QString const& text, QWidget* parent = nullptr);
     virtual void warning(QString const& title, QString const& text, QWidget* parent = nullptr);
     virtual void critical(QString const& title, QString const& text, QWidget* parent = nullptr);
+    // A warning told once while this instance lives (a run of the game): a
+    // second call under the same key says nothing.
+    void warning_once(QString const& key, QString const& title, QString const& text, QWidget* parent = nullptr);
 
     // A warning box with Yes and No; true on Yes.
     virtual bool ask_yes_no(QString const& title, QString const& text, QWidget* parent = nullptr);
@@ -32,7 +36,9 @@ public:
     virtual int ask_choice(QString const& title, QString const& text, QStringList const& buttons,
                            QWidget* parent = nullptr);
 
-    // The chosen path, or an empty string when the dialog was cancelled.
+    // The chosen path, or an empty string when the dialog was cancelled. A name
+    // typed without the filter's extension is taken with it when only the
+    // name with it exists (see existing_file_name).
     virtual QString open_file_name(QString const& caption, QString const& directory, QString const& filter,
                                    QWidget* parent = nullptr);
     virtual QString save_file_name(QString const& caption, QString const& directory, QString const& filter,
@@ -48,6 +54,14 @@ public:
     static Dialogs& instance();
     // Not owned; null brings back Qt's dialogs.
     static void set_instance(Dialogs* dialogs);
+
+private:
+    QSet<QString> _told;
 };
+
+// The file a name typed without an extension means: the name itself when it
+// exists or when the name with "." + `extension` does not, else the latter.
+// A name with an extension is taken as it is.
+QString existing_file_name(QString const& typed, QString const& extension);
 
 #endif

@@ -86,6 +86,9 @@ public:
     bool save_level(std::string const& file_name);
     // Whether the level differs from what it was when last loaded, reset or saved.
     bool level_changed_since_saved() const;
+    // Why the level file loaded last was refused for the default level, as the
+    // player reads it; empty when it loaded.
+    std::string const& get_level_refusal() const { return _level_refusal; }
 
     void load_default_simulation_settings();
     void load_simulation_settings();
@@ -151,6 +154,7 @@ private:
     int _next_molecule_id = 0;
     int _atom_count = 0;
     int _molecules_left_out = 0;
+    std::string _level_refusal;
     std::size_t _saved_level_fingerprint = 0;
     std::vector<std::unique_ptr<Atomic_force>> _forces;
     float _mass_factor = 0.1f;

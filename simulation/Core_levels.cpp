@@ -34,6 +34,11 @@ std::string players_settings_path()
     return Data_config::instance()->find_in_data_paths("simulation_settings.data", false);
 }
 
+std::string level_refusal(std::string const& file_name, std::exception const& error)
+{
+    return "The level file " + file_name + " could not be read (" + error.what() + ").";
+}
+
 bool is_game_field_border(Level_data const& level, Level_element const* element)
 {
     for (auto const& border : level._game_field_borders)
@@ -95,6 +100,7 @@ void Core::load_level(std::string const& file_name)
 
 bool Core::read_level_file(std::string const& file_name)
 {
+    _level_refusal.clear();
     try
     {
         load_level_file(file_name, _level_data);
@@ -105,10 +111,12 @@ bool Core::read_level_file(std::string const& file_name)
     {
         std::cout << "Boost Archive Exception. Failed to load level file: " << file_name << ", reason: " << error.what()
                   << std::endl;
+        _level_refusal = level_refusal(file_name, error);
     }
     catch (std::exception const& error)
     {
         std::cout << "Failed to load level file: " << file_name << ", level reset: " << error.what() << std::endl;
+        _level_refusal = level_refusal(file_name, error);
     }
     catch (...)
     {

@@ -1,5 +1,7 @@
 #include "simulation/Level_data.h"
 
+#include "simulation/Loaded_level_check.h"
+
 #include <algorithm>
 #include <cmath>
 #include <iostream>
@@ -411,4 +413,5 @@ void Level_data::settle_loaded_values()
     for (auto& available : _available_elements)
         available.second = std::min(std::max(available.second, 0), most_available);
     for (Molecule const& molecule : _molecules) molecule.check_loaded();
+    check_loaded_level(*this);
 }

@@ -140,7 +140,8 @@ private:
     // After a read, complete or not: no empty entries, the level owns every
     // element it points to, and nothing the archive built is left without an owner.
     void settle_ownership(Level_load_guard& guard, bool read_completed);
-    // Brings what a file holds within what a level may hold.
+    // Brings what a file holds within what a level may hold, and refuses what
+    // no level can hold (std::runtime_error).
     void settle_loaded_values();
 
     Parameter_list _parameters;

@@ -90,6 +90,7 @@ public:
     Parameter_list const& get_properties() const { return _properties; }
     // Only for elements that have an animation.
     Animation& get_animation() { return _animations.front(); }
+    std::vector<Animation> const& get_animations() const { return _animations; }
 
     // Keeps a copy of the parameter under its own name, replacing one of that name.
     void add_property(Parameter const& parameter);

@@ -52,6 +52,8 @@ public:
     int get_num_max_molecules() const { return _num_max_molecules; }
     void set_num_max_molecules(int count) { _num_max_molecules = count; }
     int get_num_released_molecules() const { return _num_released_molecules; }
+    // The molecule due at the next release, or null before it is prepared.
+    Molecule const* get_prepared_molecule() const { return _next_molecule_prepared ? &_next_molecule : nullptr; }
     // Phase of the release cycle in [0, 1], for drawing.
     float get_release_progress() const { return _release_progress; }
     // In the releaser's frame.

@@ -47,7 +47,8 @@ void Editor_pause_screen::play_level()
 
 void Editor_pause_screen::load_level()
 {
-    QString const file = choose_file(false);
+    // Levels are saved with ".data" added to a bare name (with_level_extension).
+    QString const file = existing_file_name(choose_file(false), "data");
     if (file.isEmpty()) return;
 
     std::string reason;

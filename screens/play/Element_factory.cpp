@@ -123,3 +123,10 @@ bool add_level_element(Core& core, Eigen::Vector3f const& position, std::string 
     element.add_to_level(level);
     return true;
 }
+
+std::string atom_limit_notice(int placed, int asked)
+{
+    if (placed == 0) return "The field already holds as many atoms as the game can simulate: no molecule was placed.";
+    return "The field holds as many atoms as the game can simulate: only " + std::to_string(placed) + " of the " +
+           std::to_string(asked) + " molecules were placed.";
+}

@@ -19,4 +19,7 @@ class Core;
 bool add_level_element(Core& core, Eigen::Vector3f const& position, std::string const& name, bool placed_by_user,
                        int count, bool in_editor = false);
 
+// What the player is told when the atom limit left molecules of a placement out.
+std::string atom_limit_notice(int placed, int asked);
+
 #endif

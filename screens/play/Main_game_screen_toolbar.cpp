@@ -2,12 +2,14 @@
 
 #include "app/My_viewer.h"
 #include "foundation/Data_config.h"
+#include "foundation/Dialogs.h"
 #include "gl/GL_utilities.h"
 #include "gl/Image_conversion.h"
 #include "screens/play/Element_factory.h"
 #include "screens/play/Placement_geometry.h"
 #include "screens/play/Toolbar_layout.h"
 #include "simulation/Core.h"
+#include "simulation/Molecule_factory.h"
 #include "widgets/Draggable_button.h"
 #include "widgets/Ui_renderer.h"
 
@@ -164,9 +166,14 @@ std::optional<Eigen::Vector3f> Main_game_screen::field_point_under(QPoint const&
 void Main_game_screen::add_element(Eigen::Vector3f const& position, std::string const& name, bool placed_by_user,
                                    int count)
 {
+    std::size_t const molecules_before = core->get_level_data()._molecules.size();
     add_level_element(*core, position, name, placed_by_user, count, _mode == Editor_mode);
     rebuild_element_handles();
     rebuild_pickables();
+    int const placed = int(core->get_level_data()._molecules.size() - molecules_before);
+    if (molecule_exists(name) && placed < count)
+        Dialogs::instance().warning_once("atom limit", "Atom Limit",
+                                         QString::fromStdString(atom_limit_notice(placed, count)), viewer);
 }
 
 void Main_game_screen::delete_selected_element()

@@ -7,6 +7,8 @@
 #include "widgets/Draggable_spinbox.h"
 
 #include <Eigen/Geometry>
+#include <QMenu>
+#include <QSpinBox>
 
 void Editor_test::SetUp()
 {
@@ -43,6 +45,16 @@ void Editor_test::click_handle(Draggable const& handle, Qt::MouseButton button)
 void Editor_test::click_palette(std::string const& name, Qt::MouseButton button)
 {
     click(*editor->get_palette_buttons().at(name), button);
+}
+
+void Editor_test::set_molecules_per_click(std::string const& name, int count)
+{
+    QString const row = QString::fromStdString("Number of " + name + " molecules to place");
+    dialogs.menus.push_back([row, count](QMenu& menu) {
+        if (auto* box = Scripted_dialogs::row_widget<QSpinBox>(menu, row)) box->setValue(count);
+        return nullptr;
+    });
+    click_palette(name, Qt::RightButton);
 }
 
 void Editor_test::click_text(std::string const& text)

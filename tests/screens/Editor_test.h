@@ -27,6 +27,9 @@ protected:
     // An element's handle, where the camera shows it.
     void click_handle(Draggable const& handle, Qt::MouseButton button = Qt::LeftButton);
     void click_palette(std::string const& name, Qt::MouseButton button = Qt::LeftButton);
+    // Sets how many molecules of the kind a click places, through the menu a
+    // right click on its palette button opens.
+    void set_molecules_per_click(std::string const& name, int count);
     // A button of the bottom row, by its text.
     void click_text(std::string const& text);
     // A button of the screen on top of the stack, which must be a menu.

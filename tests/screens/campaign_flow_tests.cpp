@@ -14,7 +14,13 @@
 #include "tools/campaign/Campaign.h"
 #include "widgets/Draggable_button.h"
 
+#include "support/Hand_edited_level.h"
+#include "support/Text_file.h"
+
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+using ::testing::HasSubstr;
 
 namespace
 {
@@ -186,6 +192,38 @@ TEST_F(Campaign_flow_test, level_3_won_scored_replayed_and_left_for_level_4)
     step(70);
     EXPECT_EQ(play->get_state(), Screen::Shown);
     EXPECT_EQ(core->get_game_state(), Core::Running);
+}
+
+// Moved far out of the field by hand, the level was won unseen in seconds and
+// its score kept as the campaign's.
+TEST_F(Campaign_flow_test, a_campaign_level_moved_out_by_hand_is_refused_with_a_word_and_scores_nothing)
+{
+    int const level_3 = core->get_level_names().indexOf("Level 3");
+    ASSERT_GE(level_3, 0);
+    std::string const file = data->path("levels/Level 3.data");
+    write_text(file, every_position_at(read_text(file), "1e30"));
+    core->progress.last_level = level_3;
+    {
+        Capture_stdout quiet;
+        viewer->start();
+        viewer->stopAnimation(); // frames come from the driver
+    }
+    step(70);
+    press(*top_screen<Main_menu_screen>(), "Continue Game");
+    step(70);
+    auto* before_start = top_screen<Before_start_screen>();
+    ASSERT_NE(before_start, nullptr);
+    ASSERT_EQ(1u, dialogs.calls.size());
+    EXPECT_EQ("warning", dialogs.calls[0].kind);
+    EXPECT_EQ("Level File", dialogs.calls[0].title);
+    EXPECT_THAT(dialogs.calls[0].text.toStdString(),
+                HasSubstr("The level file " + file + " could not be read (a Plane_barrier at (1e+30, 1e+30, 1e+30)"));
+    EXPECT_THAT(dialogs.calls[0].text.toStdString(), HasSubstr("\nAn empty field is shown in its place."));
+
+    press(*before_start, "Start Level");
+    EXPECT_FALSE(play_until([this] { return core->get_game_state() == Core::Finished; }, 60.f));
+    EXPECT_EQ(0u, core->progress.scores.count("Level 3"));
+    EXPECT_EQ(level_3, core->progress.last_level);
 }
 
 } // namespace

@@ -3,14 +3,17 @@
 
 #include "support/Capture_stdout.h"
 #include "support/Full_level.h"
+#include "support/Hand_edited_level.h"
 #include "support/Text_file.h"
 
 #include <QTemporaryDir>
 
 #include <boost/archive/xml_archive_exception.hpp>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <regex>
@@ -20,6 +23,7 @@ namespace
 {
 
 typedef boost::archive::xml_archive_exception Xml_error;
+using ::testing::HasSubstr;
 
 std::string replaced(std::string text, std::string const& from, std::string const& to)
 {
@@ -44,6 +48,13 @@ std::string with_value(std::string const& text, std::string const& anchor, std::
     std::string changed = text;
     changed.replace(start, end - start, "<" + name + ">" + value);
     return changed;
+}
+
+int line_of(std::string const& text, std::string const& part)
+{
+    std::string::size_type const at = text.find(part);
+    EXPECT_NE(std::string::npos, at) << part;
+    return 1 + int(std::count(text.begin(), text.begin() + std::string::difference_type(at), '\n'));
 }
 
 class Damaged_level : public ::testing::Test
@@ -72,6 +83,21 @@ protected:
         for (auto const& element : level._level_elements) owned.insert(element.get());
         for (Barrier const* barrier : level._barriers) EXPECT_TRUE(owned.count(barrier));
         for (Portal const* portal : level._portals) EXPECT_TRUE(owned.count(portal));
+    }
+
+    // Why the loader refused the text; empty when it loaded.
+    std::string refusal(std::string const& text)
+    {
+        try
+        {
+            Level_data level;
+            load(text, level);
+        }
+        catch (std::exception const& error)
+        {
+            return error.what();
+        }
+        return std::string();
     }
 
     QTemporaryDir dir;
@@ -198,6 +224,46 @@ TEST_F(Damaged_level, values_no_arithmetic_survives_are_refused)
     std::string const molecules = good.substr(good.find("<_molecules"));
     expect_refused<std::runtime_error>("a molecule without mass", good.substr(0, good.size() - molecules.size()) +
                                                                       with_value(molecules, "</_atoms>", "_mass", "0"));
+}
+
+// Each loaded without a word before: a level at 1e30 showed an empty field and
+// was won unseen, and the releaser released nothing, forever saying why.
+TEST_F(Damaged_level, what_lies_beyond_the_fields_reach_or_is_unknown_to_the_game_is_refused_by_name)
+{
+    EXPECT_THAT(refusal(every_position_at(good, "1e30")),
+                HasSubstr("a Plane_barrier at (1e+30, 1e+30, 1e+30), farther than the 10000 units from the field's "
+                          "centre that a level reaches"));
+    // The first box is the box barrier's, turned.
+    EXPECT_THAT(refusal(with_value(with_value(good, "<boxmin>", "v", "-2.0e+04"), "<boxmax>", "v", "2.0e+04")),
+                HasSubstr("a Box_barrier reaching ("));
+    EXPECT_THAT(refusal(with_value(good, "<_end>", "v", "5.0e+04")),
+                HasSubstr("a Box_barrier moving to (50000, 6, 0)"));
+    EXPECT_THAT(refusal(with_value(good, "<_extent", "v", "3.0e+04")),
+                HasSubstr("a Plane_barrier spanning (30000, 40), wider than the 20000 units across"));
+    // The releaser's prepared molecule comes before the level's own.
+    EXPECT_THAT(refusal(with_value(good, "<_x>", "v", "-1.0e+30")), HasSubstr("a molecule at (-1e+30, "));
+    std::string const molecules = good.substr(good.find("<_molecules"));
+    EXPECT_THAT(refusal(good.substr(0, good.size() - molecules.size()) + with_value(molecules, "<_x>", "v", "2e4")),
+                HasSubstr("a molecule at (20000, 2, 3)"));
+    EXPECT_THAT(refusal(with_value(good, "<_molecule_releasers", "_molecule_type", "Dipole")),
+                HasSubstr("a Molecule_releaser of the molecule type \"Dipole\", which the game does not know (it "
+                          "knows Cl, H2O, Na)"));
+
+    // Just inside, the level loads.
+    EXPECT_EQ("", refusal(with_value(good, "<_end>", "v", "1.0e+04")));
+}
+
+TEST_F(Damaged_level, text_that_reads_as_no_finite_number_is_refused_naming_it_and_its_line)
+{
+    std::string const strength = with_value(good, "class_name=\"Box_barrier\"", "_strength", "inf");
+    EXPECT_EQ("\"inf\" in _strength on line " + std::to_string(line_of(strength, "<_strength>inf<")) +
+                  " does not read as a finite number",
+              refusal(strength));
+    std::string const frame = with_value(good, "<transform", "v", "1e39");
+    EXPECT_THAT(refusal(frame),
+                HasSubstr("\"1e39\" in transform on line " + std::to_string(line_of(frame, "<v>1e39<"))));
+    EXPECT_THAT(refusal(with_value(good, "</_level_elements>", "_rotation_damping", "nan")),
+                HasSubstr("\"nan\" in _rotation_damping"));
 }
 
 TEST_F(Damaged_level, a_level_that_would_not_load_back_is_not_saved)

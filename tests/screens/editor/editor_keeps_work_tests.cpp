@@ -7,6 +7,7 @@
 #include "simulation/Molecule_factory.h"
 #include "simulation/Tractor_barrier.h"
 
+#include "support/Hand_edited_level.h"
 #include "support/Text_file.h"
 
 #include <QFile>
@@ -50,7 +51,7 @@ protected:
 
 } // namespace
 
-TEST_F(Editor_work_test, a_level_saved_under_a_bare_name_gets_the_extension_the_load_dialog_lists_and_is_confirmed)
+TEST_F(Editor_work_test, a_level_saved_under_a_bare_name_gets_the_extension_and_loads_by_that_name)
 {
     open_sandbox();
     editor->add_element(Eigen::Vector3f(0, 0, 0), "Tractor_barrier", false, 1);
@@ -67,6 +68,15 @@ TEST_F(Editor_work_test, a_level_saved_under_a_bare_name_gets_the_extension_the_
 
     click_menu_button("Save Level");
     EXPECT_TRUE(QFile::exists(working_directory + "/other.level")) << "a name with an extension is kept";
+
+    {
+        Capture_stdout quiet;
+        core->reset_level_data();
+    }
+    dialogs.file_names = {working_directory + "/mylevel"};
+    click_menu_button("Load Level");
+    EXPECT_EQ(1u, elements<Tractor_barrier>().size()) << "mylevel.data, loaded";
+    EXPECT_EQ("open_file_name", dialogs.calls.back().kind) << "and no word of a missing file";
 }
 
 TEST_F(Editor_work_test, a_level_beyond_the_atom_limit_says_once_how_many_molecules_were_left_out)
@@ -90,6 +100,56 @@ TEST_F(Editor_work_test, a_level_beyond_the_atom_limit_says_once_how_many_molecu
     save_crowded_level(10);
     click_menu_button("Load Level");
     EXPECT_EQ(3u, dialogs.calls.size()) << "a level within the limit loads without a word";
+}
+
+TEST_F(Editor_work_test, placing_past_the_atom_limit_says_once_how_many_molecules_were_placed)
+{
+    open_sandbox();
+    core->set_simulation_state(false);
+    set_molecules_per_click("H2O", 1000);
+    auto const place_waters = [this] {
+        click_palette("H2O");
+        Capture_stdout quiet;
+        driver->click(middle_pixel(0.f, 0.f));
+    };
+    place_waters();
+    ASSERT_EQ(1000u, level()._molecules.size());
+    ASSERT_EQ(1u, dialogs.calls.size()) << "within the limit, not a word";
+
+    // 4096 atoms hold 1365 waters.
+    place_waters();
+    EXPECT_EQ(1365u, level()._molecules.size());
+    ASSERT_EQ(2u, dialogs.calls.size());
+    EXPECT_EQ("warning", dialogs.calls[1].kind);
+    EXPECT_EQ("Atom Limit", dialogs.calls[1].title);
+    EXPECT_THAT(dialogs.calls[1].text.toStdString(), HasSubstr("only 365 of the 1000 molecules were placed"));
+
+    place_waters();
+    EXPECT_EQ(1365u, level()._molecules.size());
+    EXPECT_EQ(2u, dialogs.calls.size()) << "told once a run";
+}
+
+TEST_F(Editor_work_test, a_level_edited_by_hand_beyond_what_the_game_holds_is_refused_by_name)
+{
+    open_sandbox();
+    editor->add_element(Eigen::Vector3f(0, 0, 0), "Tractor_barrier", false, 1);
+    Eigen::Vector3f const placed = elements<Tractor_barrier>().at(0)->get_position();
+    std::string const far = (working_directory + "/far.data").toStdString();
+    save_level_file(level(), far);
+    write_text(far, every_position_at(read_text(far), "1e30"));
+    pause_editor();
+
+    dialogs.file_names = {QString::fromStdString(far)};
+    click_menu_button("Load Level");
+    ASSERT_EQ(2u, dialogs.calls.size());
+    EXPECT_EQ("warning", dialogs.calls[1].kind);
+    EXPECT_EQ("The level file " + QString::fromStdString(far) +
+                  " could not be read (a Plane_barrier at (1e+30, 1e+30, 1e+30), farther than the 10000 units from "
+                  "the field's centre that a level reaches).\nThe level in the editor is unchanged.",
+              dialogs.calls[1].text);
+    ASSERT_EQ(1u, elements<Tractor_barrier>().size());
+    EXPECT_EQ(placed, elements<Tractor_barrier>()[0]->get_position());
+    EXPECT_EQ(6u + 1u, level()._level_elements.size()) << "the borders and the tractor, nothing more";
 }
 
 TEST_F(Editor_work_test, a_named_pipe_chosen_in_the_load_dialog_is_refused_at_once)

@@ -268,12 +268,7 @@ TEST_F(Editor_test, eight_water_molecules_per_click_spread_around_the_point_at_m
 {
     open_sandbox();
     core->set_simulation_state(false);
-    dialogs.menus.push_back([](QMenu& menu) {
-        if (auto* count = Scripted_dialogs::row_widget<QSpinBox>(menu, "Number of H2O molecules to place"))
-            count->setValue(8);
-        return nullptr;
-    });
-    click_palette("H2O", Qt::RightButton);
+    set_molecules_per_click("H2O", 8);
     ASSERT_EQ(1u, dialogs.calls.size());
     EXPECT_EQ("run_menu", dialogs.calls[0].kind);
     EXPECT_EQ(8, editor->get_molecules_per_click("H2O"));

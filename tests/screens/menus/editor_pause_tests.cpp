@@ -22,7 +22,6 @@
 #include <QFile>
 #include <QGLViewer/manipulatedCameraFrame.h>
 #include <QMenu>
-#include <QSpinBox>
 #include <QWidgetAction>
 
 #include <gmock/gmock.h>
@@ -312,12 +311,7 @@ TEST_F(Editor_pause_test, every_molecule_placed_or_loaded_is_in_the_test_play)
         Capture_stdout quiet;
         driver->click(floor_pixel(30.f, 0.f));
     }
-    dialogs.menus.push_back([](QMenu& menu) {
-        if (auto* count = Scripted_dialogs::row_widget<QSpinBox>(menu, "Number of H2O molecules to place"))
-            count->setValue(20);
-        return nullptr;
-    });
-    click_palette("H2O", Qt::RightButton);
+    set_molecules_per_click("H2O", 20);
     click_palette("H2O");
     {
         Capture_stdout quiet;

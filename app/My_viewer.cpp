@@ -174,7 +174,7 @@ bool My_viewer::end_game(bool may_ask)
     }
     _core->save_progress();
     // Told before the window goes; a signal ends the game without a box.
-    if (may_ask) show_failed_save_notices(this);
+    if (may_ask) show_failed_save_notices(this, true);
     // The help window is a window of its own and would keep the game running.
     if (helpWidget()) helpWidget()->close();
     _ended = true;

@@ -29,7 +29,7 @@ void tell_once(std::string const& path, QString const& what, std::string const& 
     if (!told_files().insert(path).second) return;
     QString const shown = QFileInfo(QString::fromLocal8Bit(path.c_str())).absoluteFilePath();
     pending_notices().append(what + " could not be saved to " + shown + " (" + QString::fromLocal8Bit(reason.c_str()) +
-                             "); the game tries again at every later save.");
+                             ").");
 }
 
 } // namespace
@@ -57,11 +57,13 @@ bool save_players_file(std::string const& path, QString const& what, char const*
     return false;
 }
 
-void show_failed_save_notices(QWidget* parent)
+void show_failed_save_notices(QWidget* parent, bool game_ends)
 {
     if (pending_notices().isEmpty()) return;
     // Taken first: the box runs events of its own.
     QStringList notices;
     notices.swap(pending_notices());
+    // Once the game ends there is no later save to promise.
+    if (!game_ends) notices.append("The game tries again at every later save.");
     Dialogs::instance().warning("Could Not Save", notices.join("\n\n"), parent);
 }

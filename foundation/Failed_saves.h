@@ -21,6 +21,6 @@ bool save_players_file(std::string const& path, QString const& what, char const*
                        std::function<bool(std::string& error)> const& write);
 
 // The failures not told yet, in one warning box.
-void show_failed_save_notices(QWidget* parent);
+void show_failed_save_notices(QWidget* parent, bool game_ends = false);
 
 #endif

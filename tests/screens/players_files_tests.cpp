@@ -16,6 +16,7 @@
 #include <gmock/gmock.h>
 
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 namespace
 {
@@ -84,6 +85,7 @@ TEST_F(Players_files_test, a_level_won_where_progress_cannot_be_saved_is_told_at
     EXPECT_EQ("Could Not Save", dialogs.calls[0].title);
     EXPECT_THAT(dialogs.calls[0].text.toStdString(),
                 HasSubstr("Your progress could not be saved to " + progress + " (Is a directory)"));
+    EXPECT_THAT(dialogs.calls[0].text.toStdString(), HasSubstr("tries again at every later save"));
 
     // The window's close saves again, and now can; it has nothing more to tell.
     unblock(progress);
@@ -102,7 +104,9 @@ TEST_F(Players_files_test, progress_that_cannot_be_saved_as_the_window_closes_is
         EXPECT_TRUE(run_until_quit([&] { viewer->quit(); }));
     }
     ASSERT_EQ(1u, boxes("Could Not Save").size());
-    EXPECT_THAT(boxes("Could Not Save")[0].text.toStdString(), HasSubstr("Your progress could not be saved"));
+    std::string const told = boxes("Could Not Save")[0].text.toStdString();
+    EXPECT_THAT(told, HasSubstr("Your progress could not be saved"));
+    EXPECT_THAT(told, Not(HasSubstr("later save"))) << "no later save once the game ends";
 }
 
 TEST_F(Players_files_test, newer_viewer_and_simulation_settings_are_told_of_once_and_never_saved_over)

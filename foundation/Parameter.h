@@ -1,7 +1,6 @@
 #ifndef FOUNDATION_PARAMETER_H
 #define FOUNDATION_PARAMETER_H
 
-#include "foundation/Class_version_check.h"
 #include "foundation/Notifiable.h"
 
 #include <boost/serialization/access.hpp>
@@ -97,9 +96,11 @@ private:
     friend class boost::serialization::access;
 
     // Member order on disk differs from the declaration order; files depend on it.
-    template <class Archive> void serialize(Archive& ar, unsigned int const version)
+    // A newer layout must raise Parameter_list's version too: only the list, the
+    // root of a parameter file, refuses a newer version. Refused here, the
+    // library would lose the parameter it had just allocated.
+    template <class Archive> void serialize(Archive& ar, unsigned int const /*version*/)
     {
-        reject_newer_class_version<Parameter>(version, "Parameter");
         ar& boost::serialization::make_nvp("_name", _name);
         ar& boost::serialization::make_nvp("_description", _description);
         ar& boost::serialization::make_nvp("_value", _value);

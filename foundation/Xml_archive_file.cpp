@@ -1,6 +1,5 @@
 #include "foundation/Xml_archive_file.h"
 
-#include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -38,9 +37,16 @@ bool read_file_bytes(std::string const& path, std::string& bytes)
         throw Damaged_archive("not a regular file");
     }
     if (file.size() > largest_file) throw Damaged_archive("a file of " + std::to_string(file.size()) + " bytes");
-    QByteArray const content = file.read(largest_file + 1);
-    if (content.size() > largest_file) throw Damaged_archive("a file larger than any the game writes");
-    bytes.assign(content.constData(), size_t(content.size()));
+    // In steps: a single read of the largest size would allocate all of it for
+    // every file, and the file may grow while it is read.
+    bytes.clear();
+    std::vector<char> step(std::size_t(1) << 16);
+    for (qint64 got; (got = file.read(step.data(), qint64(step.size()))) != 0;)
+    {
+        if (got < 0) throw Damaged_archive("a file that could not be read");
+        bytes.append(step.data(), std::size_t(got));
+        if (qint64(bytes.size()) > largest_file) throw Damaged_archive("a file larger than any the game writes");
+    }
     return true;
 }
 

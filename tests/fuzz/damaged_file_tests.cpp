@@ -45,6 +45,13 @@ std::size_t const memory_headroom = std::size_t(1) << 30;
 int const seconds_per_file = 60;
 // CTest reserves as many processors for each of these tests.
 int const children_at_once = 2;
+#ifdef BRINDLEMOT_SANITIZE
+// Under the sanitizers a child costs ten times as much: they play every other
+// input of each shard, and the release build the whole corpus.
+std::size_t const input_stride = 2;
+#else
+std::size_t const input_stride = 1;
+#endif
 
 std::string game_file(std::string const& relative)
 {
@@ -263,6 +270,9 @@ TEST_P(Damaged_files, never_crash_the_game_and_load_or_fall_back)
     {
         if (int(i % std::size_t(parts)) == part - 1) share.push_back(std::move(inputs[i]));
     }
+    std::vector<Input> played;
+    for (std::size_t i = 0; i < share.size(); i += input_stride) played.push_back(std::move(share[i]));
+    share = std::move(played);
     auto const started = std::chrono::steady_clock::now();
     Tally const tally = run_corpus(tested, share);
     double const seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
